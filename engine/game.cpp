@@ -1,0 +1,113 @@
+// The rules of the quiz, step by step as the pupil lives them.
+#include "game.h"
+
+#include "sound_path.h"
+
+#include <cmath>
+#include <utility>
+
+namespace brindora {
+
+namespace texts {
+constexpr const char* kAppTitle = "Brindora";
+constexpr const char* kRight = "        ESATTO";
+constexpr const char* kEnd =
+    "Mi dispiace hai superato la soglia dei 20 errori... La tua gara \u00e8 finita";
+constexpr const char* kEndTitle = "Fine del gioco";
+constexpr const char* kGoodbye = "Ciao ti aspetto per giocare ancora insieme!";
+constexpr const char* kInstructions = "La tua gara finisce se superi i 20 errori...";
+constexpr const char* kInstructionsTitle = "Attenzione";
+} // namespace texts
+
+Game::Game(WindowPort& window, RandomSource& random, std::string programDir)
+    : m_window(window), m_random(random), m_programDir(std::move(programDir)) {}
+
+std::string Game::path(std::string_view fileName) const {
+    return soundPath(m_programDir, fileName);
+}
+
+void Game::showPlain(const std::string& text) {
+    m_window.showBox(text, texts::kAppTitle, BoxIcon::None);
+}
+
+void Game::showScore() {
+    m_window.setLabel(LabelId::Punti, std::to_string(m_punti));
+    m_window.setLabel(LabelId::Errori, std::to_string(m_errori));
+}
+
+void Game::start() {
+    m_window.suona(path(kAnthemFile));
+}
+
+void Game::command2Click() {
+    if (m_ending)
+        return;
+    ++m_richieste;
+    m_window.setLabel(LabelId::Reg, "");
+    casof();
+    m_window.setCommand2Visible(false);
+    // The point for a state found is counted when the pupil asks for the next one.
+    if (m_richieste == 1)
+        m_punti = 0;
+    else
+        ++m_punti;
+}
+
+void Game::casof() {
+    // The window draws nothing at run time, so there is no drawing surface to clear.
+    showScore();
+    m_random.reseedFromClock();
+    do {
+        m_stato = static_cast<StateNumber>(std::floor(m_random.next() * kStateCount) + 1);
+    } while (m_stato == 27 || m_stato == 12);
+
+    const StateRow* row = lookupState(m_stato);
+    if (row == nullptr)
+        return;
+    m_window.suona(path(row->soundFile)); // the voice speaks while the box is open
+    showPlain(std::string(row->prompt));
+    m_window.setLabel(LabelId::Reg, std::string(row->name));
+}
+
+void Game::judge(StateNumber region, const std::string& wrongText) {
+    if (m_ending)
+        return;
+    if (region == m_stato) {
+        showPlain(texts::kRight);
+        m_window.suona(path(kPraiseFile));
+        m_window.setCommand2Visible(true);
+        m_window.setLabel(LabelId::Reg, "");
+    } else {
+        showPlain(wrongText);
+        ++m_errori; // only once the box is closed, so a tick never sees it early
+    }
+}
+
+void Game::tick() {
+    if (m_ending)
+        return;
+    showScore();
+    if (m_errori == kErrorLimit)
+        end(texts::kEnd, texts::kEndTitle, BoxIcon::Exclamation);
+}
+
+void Game::command3Click() {
+    if (m_ending)
+        return;
+    end(texts::kGoodbye, texts::kAppTitle, BoxIcon::None);
+}
+
+void Game::istruzioniClick() {
+    if (m_ending)
+        return;
+    m_window.showBox(texts::kInstructions, texts::kInstructionsTitle, BoxIcon::Exclamation);
+}
+
+void Game::end(const std::string& text, const std::string& title, BoxIcon icon) {
+    // The timer keeps ticking inside the box: the flag keeps those ticks from ending twice.
+    m_ending = true;
+    m_window.showBox(text, title, icon);
+    m_window.quit();
+}
+
+} // namespace brindora

@@ -1,0 +1,55 @@
+// The quiz: counters, the new-state draw (casof), judging a click, the score tick,
+// exit and instructions. Talks to the window only through WindowPort.
+#pragma once
+
+#include "catalogo.h"
+#include "random_source.h"
+#include "window_port.h"
+
+#include <cstdint>
+#include <string>
+
+namespace brindora {
+
+// The counters only ever rise by one per pupil action; 64 bits never fill up in a run.
+using Counter = std::int64_t;
+
+inline constexpr Counter kErrorLimit = 20;
+
+class Game {
+public:
+    // programDir: the folder that holds the running program (the sound folder lies in it).
+    Game(WindowPort& window, RandomSource& random, std::string programDir);
+
+    void start();                                               // window created: the anthem
+    void command2Click();                                       // the new-state request
+    void casof();                                               // draw and announce a state
+    void judge(StateNumber region, const std::string& wrongText); // a click on a map region
+    void tick();                                                // Timer1, every 20 ms
+    void command3Click();                                       // the exit button
+    void istruzioniClick();                                     // the instructions menu item
+
+    StateNumber stato() const { return m_stato; }
+    Counter punti() const { return m_punti; }
+    Counter errori() const { return m_errori; }
+    Counter richieste() const { return m_richieste; }
+    bool ended() const { return m_ending; }
+
+private:
+    void showPlain(const std::string& text);
+    void showScore();
+    void end(const std::string& text, const std::string& title, BoxIcon icon);
+    std::string path(std::string_view fileName) const;
+
+    WindowPort& m_window;
+    RandomSource& m_random;
+    std::string m_programDir;
+
+    StateNumber m_stato = 0;
+    Counter m_punti = 0;
+    Counter m_errori = 0;
+    Counter m_richieste = 0;
+    bool m_ending = false; // the end or goodbye box has been opened: never a second one
+};
+
+} // namespace brindora

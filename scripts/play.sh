@@ -1,0 +1,6 @@
+#!/usr/bin/env bash
+# Sets up what is missing, builds the game and starts it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh play
+exec ./build/ui/brindora

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, playing or testing Brindora needs,
+# only those not installed yet, then configures and builds into build/.
+# Usage: scripts/setup.sh [play|test]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+what=${1:-play}
+packages=(g++ make cmake qt6-base-dev qt6-multimedia-dev libqt6multimedia6 libgl-dev
+          fonts-liberation pulseaudio)
+if [ "$what" = test ]; then
+    packages+=(libgtest-dev googletest pulseaudio-utils sox xvfb xauth)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+tests=OFF
+[ "$what" = test ] && tests=ON
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRINDORA_TESTS=$tests >/dev/null
+cmake --build build -j"$(nproc)"

@@ -1,0 +1,93 @@
+// Building the path of a recording and finding it whatever the letter case.
+#include "catalogo.h"
+#include "sound_path.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+using namespace brindora;
+namespace fs = std::filesystem;
+
+namespace {
+
+class SoundPathTest : public ::testing::Test {
+protected:
+    fs::path dir;
+
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("brindora-path-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+               "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    void touch(const fs::path& relative) {
+        fs::create_directories((dir / relative).parent_path());
+        std::ofstream(dir / relative) << "RIFF";
+    }
+};
+
+TEST(SoundPath, ProgramFolderSeparatorEuropaFile) {
+    EXPECT_EQ(soundPath("/usr/lib/brindora", "inno.wav"), "/usr/lib/brindora/Europa/inno.wav");
+    EXPECT_EQ(soundPath("/a b/c", "Regno Unito.wav"), "/a b/c/Europa/Regno Unito.wav");
+}
+
+TEST(SoundPath, RootFolderGetsOneSeparator) {
+    EXPECT_EQ(soundPath("/", "esatto.wav"), "/Europa/esatto.wav");
+}
+
+struct Lookup {
+    const char* onDisk;   // file created, relative to the program folder
+    const char* asked;    // file name the game asks for
+    bool found;
+};
+
+class FindIgnoringCase : public SoundPathTest, public ::testing::WithParamInterface<Lookup> {};
+
+TEST_P(FindIgnoringCase, FindsOnlyWhatDiffersInCase) {
+    const Lookup& c = GetParam();
+    if (*c.onDisk)
+        touch(c.onDisk);
+    const auto found = findIgnoringCase(soundPath(dir.string(), c.asked));
+    ASSERT_EQ(found.has_value(), c.found);
+    if (c.found)
+        EXPECT_TRUE(fs::equivalent(*found, dir / c.onDisk));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FindIgnoringCase,
+    ::testing::Values(Lookup{"Europa/esatto.wav", "esatto.wav", true},
+                      Lookup{"EUROPA/ESATTO.WAV", "esatto.wav", true},
+                      Lookup{"europa/Esatto.Wav", "esatto.wav", true},
+                      Lookup{"Europa/Repubblica Ceca.wav", "Repubblica Ceca.wav", true},
+                      Lookup{"EUROPA/REPUBBLICA CECA.WAV", "Repubblica Ceca.wav", true},
+                      Lookup{"Europa/RepubblicaCeca.wav", "Repubblica Ceca.wav", false},
+                      Lookup{"Europa/inno.wav", "esatto.wav", false},
+                      Lookup{"Suoni/esatto.wav", "esatto.wav", false},
+                      Lookup{"", "esatto.wav", false}));
+
+TEST_F(SoundPathTest, ADirectoryIsNotARecording) {
+    fs::create_directories(dir / "Europa" / "esatto.wav");
+    EXPECT_FALSE(findIgnoringCase(soundPath(dir.string(), "esatto.wav")).has_value());
+}
+
+TEST_F(SoundPathTest, MissingProgramFolderIsSilence) {
+    EXPECT_FALSE(findIgnoringCase(soundPath((dir / "nowhere").string(), "inno.wav")).has_value());
+}
+
+TEST_F(SoundPathTest, EveryRecordingOfTheGameIsFoundInCapitals) {
+    for (std::string_view file : soundFiles()) {
+        std::string upper(file);
+        for (char& ch : upper)
+            ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+        touch(fs::path("EUROPA") / upper);
+    }
+    for (std::string_view file : soundFiles())
+        EXPECT_TRUE(findIgnoringCase(soundPath(dir.string(), file)).has_value()) << file;
+}
+
+} // namespace
