@@ -1,0 +1,18 @@
+// The window's pictures, loaded by name from the resources built into the program.
+#pragma once
+
+#include <QCursor>
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
+
+namespace brindora::pictures {
+
+// Names: europe_map, flag_strip, window_icon, window_pointer, car_picture,
+// exit_picture, exit_pointer, map_pointer, region_pointer.
+QString resourcePath(const char* name);  // empty for an unknown name
+QPixmap pixmap(const char* name);        // null when the picture is missing
+QIcon icon(const char* name);            // every image of an icon file
+QCursor cursor(const char* name);        // 32-pixel image, hot spot at its centre; arrow if missing
+
+} // namespace brindora::pictures
