@@ -1,10 +1,11 @@
-// Brindora: start-up.
+// Brindora: start-up. The window is the whole program.
+#include "form1.h"
+
 #include <QApplication>
-#include <QLabel>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QLabel note(QStringLiteral("Brindora: the game window is not built yet."));
-    note.show();
+    brindora::Form1 form;
+    form.show();
     return app.exec();
 }

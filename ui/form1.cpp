@@ -1,0 +1,118 @@
+// The window's events, each handed to the game on this one thread.
+#include "form1.h"
+
+#include "client_area.h"
+#include "game.h"
+#include "game_menu_bar.h"
+#include "graphical_button.h"
+#include "layout_table.h"
+#include "map_box.h"
+#include "map_click.h"
+#include "pictures.h"
+#include "qt_window_port.h"
+#include "sound_player.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLayout>
+#include <QShortcut>
+
+namespace brindora {
+
+Form1::Form1(Form1Options options, QWidget* parent)
+    : QMainWindow(parent), m_options(std::move(options)) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QString(layout::kCaptionBlanks, QLatin1Char(' ')) +
+                   QLatin1String(layout::kCaptionName));
+    setWindowIcon(pictures::icon(layout::kWindowIcon));
+
+    m_menu = new GameMenuBar(this);
+    setMenuBar(m_menu);
+    m_client = new ClientArea(this);
+    setCentralWidget(m_client);
+    // The client area has a fixed size, and so has the window around it.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    m_sound = std::make_unique<SoundPlayer>();
+    m_port = std::make_unique<QtWindowPort>(*m_client, *this, *m_sound, [this] { endProgram(); });
+    m_port->setSoundObserver(m_options.soundObserver);
+    RandomSource& random = m_options.random ? *m_options.random : m_clockRandom;
+    const QString dir = m_options.programDir.isEmpty() ? QCoreApplication::applicationDirPath()
+                                                       : m_options.programDir;
+    m_game = std::make_unique<Game>(*m_port, random, dir.toStdString());
+
+    connect(m_client->command2(), &QAbstractButton::clicked, this, &Form1::command2Click);
+    connect(m_client->command3(), &QAbstractButton::clicked, this, &Form1::command3Click);
+    connect(m_client->picture2(), &MapBox::clicked, this, &Form1::picture2Click);
+    connect(m_menu, &GameMenuBar::istruzioniChosen, this, &Form1::istruzioniClick);
+
+    // Command2 is the window's default button: Enter presses it while it is shown.
+    for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* enter = new QShortcut(QKeySequence(key), this);
+        connect(enter, &QShortcut::activated, this, &Form1::pressCommand2ByKey);
+    }
+    m_client->command2()->setFocus();
+
+    m_timer1.setInterval(layout::kTimer1Interval);
+    connect(&m_timer1, &QTimer::timeout, this, &Form1::timer1Timer);
+    m_timer1.start();
+    m_game->start(); // the anthem, before the window is first shown
+}
+
+Form1::~Form1() {
+    m_timer1.stop();
+}
+
+void Form1::timer1Timer() {
+    if (!m_ended)
+        m_game->tick();
+}
+
+void Form1::command2Click() {
+    if (!m_ended)
+        m_game->command2Click();
+}
+
+void Form1::command3Click() {
+    if (!m_ended)
+        m_game->command3Click();
+}
+
+void Form1::picture2Click(int xTwips, int yTwips) {
+    if (!m_ended)
+        clickMap(*m_game, xTwips, yTwips);
+}
+
+void Form1::istruzioniClick() {
+    if (!m_ended)
+        m_game->istruzioniClick();
+}
+
+void Form1::pressCommand2ByKey() {
+    if (!m_ended && m_client->command2()->isVisible())
+        m_client->command2()->click();
+}
+
+// The game's end: at once, with nothing more handled and nothing asked.
+void Form1::endProgram() {
+    if (m_ended)
+        return;
+    m_ended = true;
+    m_timer1.stop();
+    m_sound->stop();
+    hide();
+    if (m_options.quit)
+        m_options.quit();
+    else
+        QCoreApplication::exit(0);
+}
+
+// Closed by the desktop's own means: the program ends without a word.
+void Form1::closeEvent(QCloseEvent* event) {
+    m_timer1.stop();
+    m_sound->stop();
+    m_ended = true;
+    event->accept();
+}
+
+} // namespace brindora

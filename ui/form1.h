@@ -1,0 +1,66 @@
+// Form1: the game's one window. It builds the layout, owns the game and wires events to it.
+#pragma once
+
+#include "random_source.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace brindora {
+
+class ClientArea;
+class Game;
+class GameMenuBar;
+class QtWindowPort;
+class SoundPlayer;
+
+// What a test may put in place of the real thing; empty fields mean the real one.
+struct Form1Options {
+    RandomSource* random = nullptr;                        // default: seeded from the clock
+    QString programDir;                                    // default: the program's folder
+    std::function<void()> quit;                            // default: leave the event loop
+    std::function<void(const std::string&)> soundObserver; // told of every sound started
+};
+
+class Form1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Form1(Form1Options options = {}, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    ClientArea* client() const { return m_client; }
+    GameMenuBar* menu() const { return m_menu; }
+    const QTimer& timer1() const { return m_timer1; }
+    const Game& game() const { return *m_game; }
+    bool ended() const { return m_ended; }
+
+public slots:
+    void timer1Timer(); // one tick of Timer1
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void command2Click();
+    void command3Click();
+    void picture2Click(int xTwips, int yTwips);
+    void istruzioniClick();
+    void pressCommand2ByKey();
+    void endProgram();
+
+    Form1Options m_options;
+    ClockRandom m_clockRandom;
+    ClientArea* m_client = nullptr;
+    GameMenuBar* m_menu = nullptr;
+    std::unique_ptr<SoundPlayer> m_sound;
+    std::unique_ptr<QtWindowPort> m_port;
+    std::unique_ptr<Game> m_game;
+    QTimer m_timer1;
+    bool m_ended = false;
+};
+
+} // namespace brindora
