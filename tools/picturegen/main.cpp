@@ -1,0 +1,80 @@
+// picturegen: draws the window's pictures and writes them into the given folder.
+#include "euflag.h"
+#include "exitpicture.h"
+#include "flagpictures.h"
+#include "icofile.h"
+#include "palette.h"
+#include "smallpictures.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QImageWriter>
+#include <cstdio>
+
+using namespace picturegen;
+
+namespace {
+
+constexpr int kIconSizes[] = {48, 32, 16};
+const QList<QRgb> kFlagColours{EuFlag::kBlue.rgb(), EuFlag::kYellow.rgb(), qRgb(255, 255, 255),
+                               qRgb(0, 0, 0)};
+
+bool report(bool ok, const QString& path) {
+    std::fprintf(stderr, "%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
+    return ok;
+}
+
+// Six images: each size once with 256 colours and once with 32 bits and alpha.
+bool writeSixImages(const QString& path, QImage (*draw)(int)) {
+    IcoFile ico;
+    for (int size : kIconSizes) {
+        const QImage image = draw(size);
+        ico.add(image, 8, Palette::build(image, 256, kFlagColours));
+    }
+    for (int size : kIconSizes)
+        ico.add(draw(size), 32);
+    return report(ico.save(path), path);
+}
+
+bool writePng(const QString& path, const QImage& indexed) {
+    QImageWriter writer(path, "png");
+    writer.setCompression(9);
+    return report(writer.write(indexed), path);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: picturegen <assets folder>\n");
+        return 2;
+    }
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    bool ok = writeSixImages(out.filePath("window_icon.ico"), FlagPictures::windowIcon);
+    ok &= writeSixImages(out.filePath("window_pointer.ico"), FlagPictures::windowPointer);
+
+    const QImage car = SmallPictures::car();
+    ok &= writePng(out.filePath("car_picture.png"), Palette::build(car, 256, {}).toIndexed8(car));
+    const QImage exit = ExitPicture::draw();
+    ok &= writePng(out.filePath("exit_picture.png"),
+                   Palette::build(exit, 256, kFlagColours).toIndexed8(exit));
+
+    IcoFile stop;
+    const QImage hand = SmallPictures::stopHand();
+    stop.add(hand, 8, Palette::build(hand, 256, {qRgb(0, 0, 0)}));
+    ok &= report(stop.save(out.filePath("exit_pointer.ico")), out.filePath("exit_pointer.ico"));
+
+    IcoFile globe;
+    globe.add(SmallPictures::globe(), 4, Palette::standard16());
+    ok &= report(globe.save(out.filePath("map_pointer.ico")), out.filePath("map_pointer.ico"));
+
+    IcoFile region;
+    region.add(FlagPictures::regionPointer(), 24);
+    ok &=
+        report(region.save(out.filePath("region_pointer.ico")), out.filePath("region_pointer.ico"));
+
+    const QString strip = out.filePath("flag_strip.bmp");
+    ok &= report(QImageWriter(strip, "bmp").write(FlagPictures::flagStrip()), strip);
+    return ok ? 0 : 1;
+}
