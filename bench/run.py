@@ -1,0 +1,89 @@
+#!/usr/bin/env python3
+"""Benchmarks the game window against a bare Qt main window built in the same tree.
+
+Prints, for the offscreen platform and for a real X server (Xvfb): start-up time from
+exec to first paint, peak memory, and CPU while idle with Timer1 ticking; medians
+over the runs, and the ratio or difference to the bare window.
+Usage: bench/run.py [build-dir] [--runs N] [--idle SECONDS]
+"""
+import argparse
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import time
+
+
+def probe(exe, env, idle):
+    t0 = time.time_ns()
+    out = subprocess.run([exe, str(idle)], env=env, capture_output=True, text=True,
+                         timeout=idle + 60).stdout
+    values = dict(line.split() for line in out.splitlines() if len(line.split()) == 2)
+    return {
+        "startup_ms": (int(values["first_paint_ns"]) - t0) / 1e6,
+        "peak_mb": int(values["peak_rss_kb"]) / 1024,
+        "idle_cpu": float(values.get("idle_cpu_percent", "nan")),
+    }
+
+
+def measure(build, env, runs, idle):
+    exes = {name: os.path.join(build, "bench", name) for name in ("bench_form1", "bench_bare")}
+    results = {name: [] for name in exes}
+    for _ in range(runs):  # alternate, so that both see the same machine load
+        for name, exe in exes.items():
+            results[name].append(probe(exe, env, 0))
+    idle_cpu = {name: [] for name in exes}
+    for _ in range(runs):
+        # Idle runs are long: the two programs idle side by side.
+        procs = {name: subprocess.Popen([exe, str(idle)], env=env, stdout=subprocess.PIPE,
+                                        stderr=subprocess.DEVNULL,
+                                        text=True) for name, exe in exes.items()}
+        for name, p in procs.items():
+            out = p.communicate(timeout=idle + 60)[0]
+            values = dict(l.split() for l in out.splitlines() if len(l.split()) == 2)
+            idle_cpu[name].append(float(values["idle_cpu_percent"]))
+    med = lambda xs: statistics.median(xs)
+    row = {}
+    for key in ("startup_ms", "peak_mb"):
+        row[key] = (med([r[key] for r in results["bench_form1"]]),
+                    med([r[key] for r in results["bench_bare"]]))
+    row["idle_cpu"] = (med(idle_cpu["bench_form1"]), med(idle_cpu["bench_bare"]))
+    return row
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("build", nargs="?", default="build")
+    ap.add_argument("--runs", type=int, default=10)
+    ap.add_argument("--idle", type=int, default=20)
+    args = ap.parse_args()
+
+    platforms = [("offscreen", dict(os.environ, QT_QPA_PLATFORM="offscreen"))]
+    xvfb = None
+    if shutil.which("Xvfb"):
+        xvfb = subprocess.Popen(["Xvfb", ":97", "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+                                stderr=subprocess.DEVNULL)
+        time.sleep(1.0)
+        env = dict(os.environ, DISPLAY=":97", QT_QPA_PLATFORM="xcb")
+        platforms.append(("xcb (Xvfb)", env))
+    try:
+        print(f"{args.runs} runs each, medians; idle over {args.idle} s\n")
+        print(f"| platform | measure | Form1 | bare window | Form1 vs bare | target |")
+        print(f"|---|---|---|---|---|---|")
+        for name, env in platforms:
+            r = measure(args.build, env, args.runs, args.idle)
+            f, b = r["startup_ms"]
+            print(f"| {name} | start-up to first paint | {f:.1f} ms | {b:.1f} ms | x{f / b:.2f} | <= x1.30 |")
+            f, b = r["peak_mb"]
+            print(f"| {name} | peak memory | {f:.1f} MB | {b:.1f} MB | +{f - b:.1f} MB | <= +12 MB |")
+            f, b = r["idle_cpu"]
+            print(f"| {name} | idle CPU | {f:.2f} % | {b:.2f} % | +{f - b:.2f} % | < 1 % |")
+            sys.stdout.flush()
+    finally:
+        if xvfb:
+            xvfb.terminate()
+
+
+if __name__ == "__main__":
+    main()
