@@ -25,6 +25,8 @@ MapBox::MapBox(QWidget* parent)
 
 void MapBox::placeInClient(QWidget* child, const QRect& clientPixels) {
     child->setGeometry(clientPixels.translated(contentsRect().topLeft()));
+    // Moves over a child must reach the box too, so that the pointer follows the hit test.
+    child->setMouseTracking(true);
 }
 
 QPoint MapBox::toClientTwips(const QPoint& widgetPixels) const {

@@ -1,0 +1,59 @@
+// Closes the game's modal boxes as a pupil would, and writes down what each one said.
+#pragma once
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <functional>
+#include <vector>
+
+namespace brindora::testing {
+
+struct SeenBox {
+    QString text;
+    QString title;
+    QMessageBox::Icon icon;
+    int buttons;    // how many buttons the box offers
+    bool plainText; // the text is shown as written, never as markup
+};
+
+class BoxCloser : public QObject {
+public:
+    std::vector<SeenBox> seen;
+    std::function<void(const SeenBox&)> whileOpen; // runs once per box, while it is open
+    int holdMs = 0;                                // how long each box stays open
+
+    BoxCloser() {
+        m_poll.setInterval(1);
+        QObject::connect(&m_poll, &QTimer::timeout, this, &BoxCloser::poll);
+        m_poll.start();
+    }
+
+    QStringList texts() const {
+        QStringList out;
+        for (const SeenBox& box : seen)
+            out << box.text;
+        return out;
+    }
+
+private:
+    void poll() {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr || box->property("seenByTest").toBool())
+            return;
+        box->setProperty("seenByTest", true);
+        seen.push_back({box->text(), box->windowTitle(), box->icon(),
+                        static_cast<int>(box->buttons().size()),
+                        box->textFormat() == Qt::PlainText});
+        if (whileOpen)
+            whileOpen(seen.back());
+        QAbstractButton* ok = box->button(QMessageBox::Ok);
+        QTimer::singleShot(holdMs, box, [box, ok] { ok ? ok->click() : box->reject(); });
+    }
+
+    QTimer m_poll;
+};
+
+} // namespace brindora::testing
