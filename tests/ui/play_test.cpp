@@ -293,4 +293,34 @@ TEST_F(PlayTest, ClosingTheWindowEndsWithoutABox) {
     EXPECT_TRUE(form.ended());
 }
 
+// Without a test's quit hook the window really leaves the application's event loop.
+struct Ending {
+    const char* name;
+    bool byExitButton; // otherwise the window is closed by the desktop
+};
+
+class RealEndTest : public ::testing::TestWithParam<Ending> {};
+
+TEST_P(RealEndTest, TheEventLoopEnds) {
+    BoxCloser boxes;
+    Form1 form{Form1Options{nullptr, kDir, {}, {}}};
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QTimer::singleShot(10, &form, [&] {
+        if (GetParam().byExitButton)
+            form.client()->command3()->click();
+        else
+            form.close();
+    });
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(99); }); // only if the end never came
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_FALSE(form.timer1().isActive());
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(boxes.seen.size(), GetParam().byExitButton ? 1u : 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothWays, RealEndTest,
+                         ::testing::Values(Ending{"exitButton", true}, Ending{"closed", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 } // namespace
