@@ -1,0 +1,97 @@
+// The ends of the game: the twentieth error, the exit button, the desktop's close.
+#include "play_fixture.h"
+
+using namespace brindora;
+using namespace brindora::testing;
+
+namespace {
+
+TEST_F(PlayTest, TheTwentiethErrorEndsTheGameOnce) {
+    for (int i = 1; i <= 19; ++i)
+        clickMap(kBulgaria); // before the first request every region is wrong
+    waitTicks();
+    EXPECT_EQ(errori(), "19");
+    EXPECT_EQ(quits, 0);
+
+    boxes.holdMs = 200; // Timer1 keeps ticking while the end box is open
+    boxes.whileOpen = [&](const SeenBox& box) {
+        if (box.title == QStringLiteral("Fine del gioco"))
+            for (int i = 0; i < 5; ++i)
+                form.timer1Timer();
+    };
+    clickMap(kBulgaria);
+    for (int i = 0; i < 50 && quits == 0; ++i)
+        QTest::qWait(20);
+    ASSERT_EQ(boxes.seen.size(), 21u);
+    const SeenBox& end = boxes.seen.back();
+    EXPECT_EQ(end.text, QString::fromUtf8("Mi dispiace hai superato la soglia dei 20 errori... La "
+                                          "tua gara \u00e8 finita"));
+    EXPECT_EQ(end.title, "Fine del gioco");
+    EXPECT_EQ(end.icon, QMessageBox::Warning);
+    EXPECT_EQ(end.buttons, 1);
+    EXPECT_EQ(errori(), "20");
+    EXPECT_EQ(quits, 1);
+    EXPECT_TRUE(form.ended());
+    EXPECT_FALSE(form.timer1().isActive());
+
+    // Ended: nothing more is handled.
+    QTest::qWait(100);
+    QTest::mouseClick(client->command3(), Qt::LeftButton);
+    form.timer1Timer();
+    EXPECT_EQ(boxes.seen.size(), 21u);
+    EXPECT_EQ(quits, 1);
+}
+
+TEST_F(PlayTest, ExitSaysGoodbyeAndEnds) {
+    pressCommand2(3);
+    QTest::mouseClick(client->command3(), Qt::LeftButton);
+    ASSERT_EQ(boxes.seen.size(), 2u);
+    EXPECT_EQ(boxes.seen[1].text, "Ciao ti aspetto per giocare ancora insieme!");
+    EXPECT_EQ(boxes.seen[1].title, kTitle);
+    EXPECT_EQ(boxes.seen[1].icon, QMessageBox::NoIcon);
+    EXPECT_EQ(quits, 1);
+    EXPECT_FALSE(form.timer1().isActive());
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(sounds.back(), sound("Grecia.wav")); // no sound of its own
+}
+
+// Steps that bring the game into one of its states.
+TEST_F(PlayTest, ClosingTheWindowEndsWithoutABox) {
+    form.close();
+    QTest::qWait(50);
+    EXPECT_TRUE(boxes.seen.empty());
+    EXPECT_FALSE(form.timer1().isActive());
+    EXPECT_TRUE(form.ended());
+}
+
+// Without a test's quit hook the window really leaves the application's event loop.
+struct Ending {
+    const char* name;
+    bool byExitButton; // otherwise the window is closed by the desktop
+};
+
+class RealEndTest : public ::testing::TestWithParam<Ending> {};
+
+TEST_P(RealEndTest, TheEventLoopEnds) {
+    BoxCloser boxes;
+    Form1 form{Form1Options{nullptr, kDir, {}, {}}};
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QTimer::singleShot(10, &form, [&] {
+        if (GetParam().byExitButton)
+            form.client()->command3()->click();
+        else
+            form.close();
+    });
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(99); }); // only if the end never came
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_FALSE(form.timer1().isActive());
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(boxes.seen.size(), GetParam().byExitButton ? 1u : 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothWays, RealEndTest,
+                         ::testing::Values(Ending{"exitButton", true}, Ending{"closed", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace

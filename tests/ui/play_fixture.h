@@ -1,0 +1,61 @@
+// The window in play, as the tests drive it: a scripted draw, boxes closed by the test.
+#pragma once
+
+#include "box_closer.h"
+#include "client_area.h"
+#include "form1.h"
+#include "game.h"
+#include "game_menu_bar.h"
+#include "graphical_button.h"
+#include "map_box.h"
+#include "recording_window.h"
+
+#include <QAction>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace brindora::testing {
+
+const QString kDir = QStringLiteral("/nonexistent/brindora");
+const QString kTitle = QStringLiteral("Brindora");
+
+inline std::string sound(const char* file) {
+    return (kDir + QStringLiteral("/Europa/") + QLatin1String(file)).toStdString();
+}
+
+// Points of the map in client pixels, each well inside what it names.
+const QPoint kRomania{370, 380}, kBulgaria{380, 425}, kFrance{120, 360}, kPortugalSouth{10, 440};
+const QPoint kSlovenia{264, 373}, kItalyEdge{263, 373};
+
+class PlayTest : public ::testing::Test {
+public:
+    ScriptedRandom random;
+    int quits = 0;
+    std::vector<std::string> sounds;
+    BoxCloser boxes;
+    Form1 form{Form1Options{&random, kDir, [this] { ++quits; },
+                            [this](const std::string& p) { sounds.push_back(p); }}};
+    ClientArea* client = form.client();
+
+    void SetUp() override {
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    }
+    void pressCommand2(int drawnState) {
+        random.values.push_back(ScriptedRandom::forState(drawnState));
+        QTest::mouseClick(client->command2(), Qt::LeftButton);
+    }
+    void clickMap(QPoint clientPixel) {
+        MapBox* map = client->picture2();
+        QTest::mouseClick(map, Qt::LeftButton, {}, clientPixel + map->clientRect().topLeft());
+    }
+    void chooseMenu(const char* name) {
+        form.menu()->findChild<QAction*>(QLatin1String(name))->trigger();
+    }
+    // Long enough for Timer1 to have ticked.
+    void waitTicks() { QTest::qWait(3 * form.timer1().interval()); }
+    QString punti() const { return client->lblpunti()->text(); }
+    QString errori() const { return client->lblerrori()->text(); }
+};
+
+} // namespace brindora::testing
