@@ -13,10 +13,10 @@ struct Entry {
 };
 
 constexpr Entry kFiles[] = {
-    {"europe_map", "europe_map.png"},       {"flag_strip", "flag_strip.bmp"},
-    {"window_icon", "window_icon.ico"},     {"window_pointer", "window_pointer.ico"},
-    {"car_picture", "car_picture.png"},     {"exit_picture", "exit_picture.png"},
-    {"exit_pointer", "exit_pointer.ico"},   {"map_pointer", "map_pointer.ico"},
+    {"europe_map", "europe_map.png"},         {"flag_strip", "flag_strip.bmp"},
+    {"window_icon", "window_icon.ico"},       {"window_pointer", "window_pointer.ico"},
+    {"car_picture", "car_picture.png"},       {"exit_picture", "exit_picture.png"},
+    {"exit_pointer", "exit_pointer.ico"},     {"map_pointer", "map_pointer.ico"},
     {"region_pointer", "region_pointer.ico"},
 };
 
@@ -39,18 +39,37 @@ QIcon icon(const char* name) {
     return QIcon(resourcePath(name));
 }
 
-QCursor cursor(const char* name) {
-    // An icon file holds several images: take the deepest 32-pixel one.
-    QImageReader reader(resourcePath(name));
-    QImage best;
+QList<QImage> images(const char* name) {
+    QList<QImage> result;
+    const QString path = resourcePath(name);
+    if (path.isEmpty())
+        return result;
+    QImageReader reader(path);
     for (int i = 0; i < qMax(1, reader.imageCount()); ++i) {
         if (i > 0 && !reader.jumpToImage(i))
             break;
         const QImage image = reader.read();
-        if (image.width() == kPointerSize && image.height() == kPointerSize &&
-            (best.isNull() || image.depth() > best.depth()))
-            best = image;
+        if (image.isNull())
+            break;
+        result.append(image);
     }
+    return result;
+}
+
+int storedDepth(const QImage& image) {
+    // Qt converts every icon image to 32 bits and notes what the file held.
+    bool ok = false;
+    const int depth = image.text(QStringLiteral("_q_icoOrigDepth")).toInt(&ok);
+    return ok ? depth : image.depth();
+}
+
+QCursor cursor(const char* name) {
+    // An icon file holds several images: take the deepest 32-pixel one.
+    QImage best;
+    for (const QImage& image : images(name))
+        if (image.width() == kPointerSize && image.height() == kPointerSize &&
+            (best.isNull() || storedDepth(image) > storedDepth(best)))
+            best = image;
     if (best.isNull())
         return QCursor(Qt::ArrowCursor);
     return QCursor(QPixmap::fromImage(best), kPointerSize / 2, kPointerSize / 2);
