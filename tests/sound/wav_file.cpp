@@ -1,0 +1,117 @@
+// RIFF/WAVE chunks: "fmt " gives the format, "data" the samples; others are skipped.
+#include "wav_file.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+std::uint32_t le32(const unsigned char* p) {
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (std::uint32_t(p[3]) << 24);
+}
+std::uint16_t le16(const unsigned char* p) {
+    return std::uint16_t(p[0] | (p[1] << 8));
+}
+void put32(std::string& out, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i)
+        out += char((v >> (8 * i)) & 0xFF);
+}
+void put16(std::string& out, std::uint16_t v) {
+    out += char(v & 0xFF);
+    out += char(v >> 8);
+}
+
+} // namespace
+
+WavFile WavFile::read(const std::string& path) {
+    WavFile wav;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        wav.error = "cannot open";
+        return wav;
+    }
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
+    if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0) {
+        wav.error = "not a RIFF/WAVE file";
+        return wav;
+    }
+    if (le32(b + 4) + 8 != bytes.size()) {
+        wav.error = "RIFF size does not match the file size";
+        return wav;
+    }
+    bool haveFormat = false;
+    for (std::size_t pos = 12; pos + 8 <= bytes.size();) {
+        const std::string id = bytes.substr(pos, 4);
+        const std::uint32_t size = le32(b + pos + 4);
+        const std::size_t body = pos + 8;
+        if (body + size > bytes.size()) {
+            wav.error = "chunk '" + id + "' runs past the end";
+            return wav;
+        }
+        if (id == "fmt " && size >= 16) {
+            wav.formatTag = le16(b + body);
+            wav.channels = le16(b + body + 2);
+            wav.sampleRate = int(le32(b + body + 4));
+            wav.bitsPerSample = le16(b + body + 14);
+            haveFormat = true;
+        } else if (id == "data") {
+            if (!haveFormat) {
+                wav.error = "data before fmt";
+                return wav;
+            }
+            if (wav.formatTag == 1 && wav.bitsPerSample == 16) {
+                wav.samples.resize(size / 2);
+                for (std::size_t i = 0; i < wav.samples.size(); ++i)
+                    wav.samples[i] = std::int16_t(le16(b + body + 2 * i));
+            }
+            return wav;
+        }
+        pos = body + size + (size & 1);
+    }
+    wav.error = "no data chunk";
+    return wav;
+}
+
+bool WavFile::write(const std::string& path, int sampleRate,
+                    const std::vector<std::int16_t>& mono) {
+    std::string out = "RIFF";
+    put32(out, std::uint32_t(36 + 2 * mono.size()));
+    out += "WAVEfmt ";
+    put32(out, 16);
+    put16(out, 1);
+    put16(out, 1);
+    put32(out, std::uint32_t(sampleRate));
+    put32(out, std::uint32_t(sampleRate * 2));
+    put16(out, 2);
+    put16(out, 16);
+    out += "data";
+    put32(out, std::uint32_t(2 * mono.size()));
+    for (const std::int16_t s : mono)
+        put16(out, std::uint16_t(s));
+    std::ofstream file(path, std::ios::binary);
+    file << out;
+    return bool(file);
+}
+
+double WavFile::seconds() const {
+    return channels > 0 && sampleRate > 0 ? double(samples.size()) / channels / sampleRate : 0.0;
+}
+
+int WavFile::peak() const {
+    int best = 0;
+    for (const std::int16_t s : samples)
+        best = std::max(best, std::abs(int(s)));
+    return best;
+}
+
+std::vector<std::int16_t> sineWave(int sampleRate, double hertz, double seconds, double level) {
+    std::vector<std::int16_t> out(std::size_t(seconds * sampleRate));
+    for (std::size_t i = 0; i < out.size(); ++i)
+        out[i] =
+            std::int16_t(std::lround(level * 32767 * std::sin(2 * M_PI * hertz * i / sampleRate)));
+    return out;
+}
