@@ -46,8 +46,8 @@ bool writePng(const QString& path, const QImage& indexed) {
 
 int main(int argc, char* argv[]) {
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: picturegen <assets folder>\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: picturegen <assets folder> [<desktop icon folder>]\n");
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
@@ -76,5 +76,12 @@ int main(int argc, char* argv[]) {
 
     const QString strip = out.filePath("flag_strip.bmp");
     ok &= report(QImageWriter(strip, "bmp").write(FlagPictures::flagStrip()), strip);
+    // The desktop's icon theme wants the window icon as PNG files named by size.
+    if (argc == 3)
+        for (int size : kIconSizes) {
+            const QString png =
+                QDir(QString::fromLocal8Bit(argv[2])).filePath(QString::number(size) + ".png");
+            ok &= report(FlagPictures::windowIcon(size).save(png, "png"), png);
+        }
     return ok ? 0 : 1;
 }
