@@ -9,7 +9,8 @@ what=${1:-play}
 packages=(g++ make cmake qt6-base-dev qt6-multimedia-dev libqt6multimedia6 libgl-dev
           fonts-liberation pulseaudio)
 if [ "$what" = test ]; then
-    packages+=(libgtest-dev googletest pulseaudio-utils sox xvfb xauth)
+    packages+=(libgtest-dev googletest pulseaudio-utils sox xvfb xauth gdb dpkg-dev file
+              desktop-file-utils appstream)
 fi
 
 missing=()

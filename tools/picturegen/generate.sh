@@ -6,4 +6,4 @@ root="$(cd "$here/../.." && pwd)"
 build="${PICTUREGEN_BUILD:-/tmp/picturegen-build}"
 cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Release > /dev/null
 cmake --build "$build" -j2
-QT_QPA_PLATFORM=offscreen "$build/picturegen" "$root/assets"
+QT_QPA_PLATFORM=offscreen "$build/picturegen" "$root/assets" "$root/packaging/icons"

@@ -16,6 +16,8 @@ using namespace picturegen;
 namespace {
 
 constexpr int kIconSizes[] = {48, 32, 16};
+// The desktop's icon theme also shows the icon larger, in menus and software centres.
+constexpr int kDesktopIconSizes[] = {16, 32, 48, 64, 128, 256};
 const QList<QRgb> kFlagColours{EuFlag::kBlue.rgb(), EuFlag::kYellow.rgb(), qRgb(255, 255, 255),
                                qRgb(0, 0, 0)};
 
@@ -78,7 +80,7 @@ int main(int argc, char* argv[]) {
     ok &= report(QImageWriter(strip, "bmp").write(FlagPictures::flagStrip()), strip);
     // The desktop's icon theme wants the window icon as PNG files named by size.
     if (argc == 3)
-        for (int size : kIconSizes) {
+        for (int size : kDesktopIconSizes) {
             const QString png =
                 QDir(QString::fromLocal8Bit(argv[2])).filePath(QString::number(size) + ".png");
             ok &= report(FlagPictures::windowIcon(size).save(png, "png"), png);
