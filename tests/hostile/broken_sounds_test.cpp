@@ -1,0 +1,178 @@
+// The game played from a folder with blanks and accents in its path, with its recordings
+// missing or broken in every way we could think of, and no sound server: it plays on silently.
+#include "box_closer.h"
+#include "catalogo.h"
+#include "client_area.h"
+#include "form1.h"
+#include "game.h"
+#include "graphical_button.h"
+#include "map_box.h"
+#include "recording_window.h"
+#include "sound_path.h"
+#include "sound_player.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+
+using namespace brindora;
+using namespace brindora::testing;
+
+namespace {
+
+enum class Damage {
+    MissingFolder,
+    Garbage,
+    Empty,
+    TruncatedHeader,
+    Pcm24,
+    Float32,
+    Directory,
+    Intact
+};
+
+struct Case {
+    const char* name;
+    Damage damage;
+};
+
+// A RIFF/WAVE file with one fmt chunk and a short data chunk.
+QByteArray wav(std::uint16_t format, std::uint16_t bits) {
+    QByteArray data(8820 * (bits / 8), '\x10');
+    auto u16 = [](QByteArray& b, std::uint16_t v) {
+        b.append(char(v & 0xff)).append(char(v >> 8));
+    };
+    auto u32 = [&](QByteArray& b, std::uint32_t v) {
+        u16(b, std::uint16_t(v & 0xffff));
+        u16(b, std::uint16_t(v >> 16));
+    };
+    QByteArray out("RIFF");
+    u32(out, 36 + data.size());
+    out.append("WAVEfmt ");
+    u32(out, 16);
+    u16(out, format);
+    u16(out, 1);
+    u32(out, 22050);
+    u32(out, 22050 * (bits / 8));
+    u16(out, bits / 8);
+    u16(out, bits);
+    out.append("data");
+    u32(out, data.size());
+    return out + data;
+}
+
+QByteArray garbage() {
+    std::mt19937 gen(1234);
+    QByteArray out(4096, '\0');
+    for (char& c : out)
+        c = char(gen());
+    return out;
+}
+
+void makeRecordings(const QString& programDir, Damage damage) {
+    if (damage == Damage::MissingFolder)
+        return;
+    QDir dir(programDir);
+    ASSERT_TRUE(dir.mkpath(QStringLiteral("Europa")));
+    for (std::string_view name : soundFiles()) {
+        const QString file = dir.filePath(QStringLiteral("Europa/") +
+                                          QString::fromUtf8(name.data(), int(name.size())));
+        QByteArray bytes;
+        switch (damage) {
+        case Damage::Directory:
+            ASSERT_TRUE(QDir().mkpath(file));
+            continue;
+        case Damage::Intact: {
+            QFile real(QStringLiteral(BRINDORA_ASSETS "/Europa/") +
+                       QString::fromUtf8(name.data(), int(name.size())));
+            ASSERT_TRUE(real.open(QIODevice::ReadOnly)) << real.fileName().toStdString();
+            bytes = real.readAll();
+            break;
+        }
+        case Damage::Garbage:
+            bytes = garbage();
+            break;
+        case Damage::Empty:
+            break;
+        case Damage::TruncatedHeader:
+            bytes = wav(1, 16).left(20);
+            break;
+        case Damage::Pcm24:
+            bytes = wav(1, 24);
+            break;
+        case Damage::Float32:
+            bytes = wav(3, 32);
+            break;
+        case Damage::MissingFolder:
+            break;
+        }
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+    }
+}
+
+class BrokenSounds : public ::testing::TestWithParam<Case> {};
+
+TEST_P(BrokenSounds, TheGamePlaysOnAsUsual) {
+    QTemporaryDir base;
+    ASSERT_TRUE(base.isValid());
+    const QString programDir =
+        base.filePath(QString::fromUtf8("Programmi di scuola \u00e0\u00e8\u00ec\u00f2\u00f9"));
+    ASSERT_TRUE(QDir().mkpath(programDir));
+    makeRecordings(programDir, GetParam().damage);
+
+    ScriptedRandom random;
+    int quits = 0;
+    std::vector<std::string> sounds;
+    BoxCloser boxes;
+    Form1 form{Form1Options{&random, programDir, [&] { ++quits; },
+                            [&](const std::string& p) { sounds.push_back(p); }}};
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    ClientArea* client = form.client();
+    auto clickMap = [&](QPoint pixel) {
+        QTest::mouseClick(client->picture2(), Qt::LeftButton, {},
+                          pixel + client->picture2()->clientRect().topLeft());
+    };
+
+    random.values = {ScriptedRandom::forState(1), ScriptedRandom::forState(8)};
+    QTest::mouseClick(client->command2(), Qt::LeftButton); // Romania
+    clickMap({370, 380});                                  // right
+    QTest::mouseClick(client->command2(), Qt::LeftButton); // France
+    clickMap({370, 380});                                  // wrong: Romania
+    QTest::qWait(60);
+    QTest::mouseClick(client->command3(), Qt::LeftButton);
+
+    const QStringList expected{
+        QStringLiteral("Clicca sulla Romania"), QStringLiteral("        ESATTO"),
+        QStringLiteral("Clicca sulla Francia"), QString::fromUtf8("Questa \u00e8 la Romania"),
+        QStringLiteral("Ciao ti aspetto per giocare ancora insieme!")};
+    EXPECT_EQ(boxes.texts(), expected);
+    EXPECT_EQ(form.game().punti(), 1);
+    EXPECT_EQ(form.game().errori(), 1);
+    EXPECT_EQ(client->lblerrori()->text(), QStringLiteral("1"));
+    EXPECT_EQ(quits, 1);
+    // Every sound was still asked for, by the path rule, under the accented folder.
+    ASSERT_EQ(sounds.size(), 4u);
+    EXPECT_EQ(sounds[0], soundPath(programDir.toStdString(), "inno.wav"));
+    EXPECT_EQ(sounds[3], soundPath(programDir.toStdString(), "Francia.wav"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Recordings, BrokenSounds,
+    ::testing::Values(Case{"NoEuropaFolder", Damage::MissingFolder},
+                      Case{"Garbage", Damage::Garbage}, Case{"EmptyFiles", Damage::Empty},
+                      Case{"TruncatedHeader", Damage::TruncatedHeader},
+                      Case{"Pcm24Bit", Damage::Pcm24}, Case{"Float32", Damage::Float32},
+                      Case{"DirectoriesOfTheSameName", Damage::Directory},
+                      Case{"IntactWithoutSoundServer", Damage::Intact}),
+    [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+
+} // namespace
