@@ -1,0 +1,29 @@
+// The committed map picture and its state mask, loaded once, and the colour rules.
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+namespace brindora::mapfiles {
+
+inline constexpr int kWidth = 619;
+inline constexpr int kHeight = 539;
+inline constexpr QRgb kSea = 0xff80ffff; // (128, 255, 255)
+
+QString picturePath();
+QString maskPath();
+const QImage& picture(); // as stored, or a null image when missing
+const QImage& mask();
+
+struct PngHeader {
+    int width = 0, height = 0;
+    int bitDepth = 0, colourType = -1; // colour type 2: RGB, 0: grey
+};
+PngHeader pngHeader(const QString& path);
+
+// Coastlines are black or dark grey: all channels low and close together.
+bool isCoast(QRgb c);
+bool isSea(QRgb c);
+int colourDistance(QRgb a, QRgb b);
+
+} // namespace brindora::mapfiles

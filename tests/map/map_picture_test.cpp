@@ -1,0 +1,149 @@
+// The committed map picture: its format, the open sea under the captions, the colours of
+// the states, and that picture and mask tell the same story pixel by pixel.
+#include "map_files.h"
+
+#include <gtest/gtest.h>
+
+#include <QRect>
+#include <functional>
+#include <vector>
+
+using namespace brindora;
+using namespace brindora::mapfiles;
+
+namespace {
+
+class MapPicture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(picture().isNull()) << picturePath().toStdString();
+        ASSERT_FALSE(mask().isNull()) << maskPath().toStdString();
+        ASSERT_EQ(picture().size(), mask().size());
+    }
+    static int stateAt(int x, int y) { return qGray(mask().pixel(x, y)); }
+    static QRgb colourAt(int x, int y) { return picture().pixel(x, y); }
+};
+
+struct FileFormat {
+    const char* what;
+    std::function<QString()> path;
+    int colourType;
+};
+
+class Format : public ::testing::TestWithParam<FileFormat> {};
+TEST_P(Format, SizeAndPixelLayout) {
+    const PngHeader h = pngHeader(GetParam().path());
+    EXPECT_EQ(h.width, kWidth);
+    EXPECT_EQ(h.height, kHeight);
+    EXPECT_EQ(h.bitDepth, 8);
+    EXPECT_EQ(h.colourType, GetParam().colourType);
+}
+INSTANTIATE_TEST_SUITE_P(Files, Format,
+                         ::testing::Values(FileFormat{"map, 24-bit RGB", picturePath, 2},
+                                           FileFormat{"mask, 8-bit grey", maskPath, 0}),
+                         [](const auto& info) { return info.index ? "Mask" : "Map"; });
+
+TEST_F(MapPicture, LoadsAsOpaqueTrueColour) {
+    EXPECT_EQ(picture().format(), QImage::Format_RGB32);
+    EXPECT_FALSE(picture().hasAlphaChannel());
+}
+
+// The captions are drawn over x 8..287, y 0..27: open sea there, but for Iceland's top.
+TEST_F(MapPicture, CaptionBandIsOpenSea) {
+    const QRect iceland(64, 7, 65, 55);
+    for (int y = 0; y <= 27; ++y)
+        for (int x = 8; x <= 287; ++x)
+            if (!iceland.contains(x, y)) {
+                ASSERT_TRUE(isSea(colourAt(x, y))) << x << "," << y;
+            }
+}
+
+// Sea in the mask is sea or coastline in the picture; land is never either.
+TEST_F(MapPicture, MaskAndPictureAgree) {
+    int coast = 0;
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+            const QRgb c = colourAt(x, y);
+            if (stateAt(x, y) == 0) {
+                ASSERT_TRUE(isSea(c) || isCoast(c)) << x << "," << y;
+                coast += isCoast(c);
+            } else {
+                ASSERT_FALSE(isSea(c) || isCoast(c)) << x << "," << y;
+            }
+        }
+    EXPECT_GT(coast, kWidth + kHeight) << "coastlines are drawn";
+}
+
+// Every coastline pixel lies on the shore, next to land.
+TEST_F(MapPicture, CoastlinesFollowTheShore) {
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+            if (!isCoast(colourAt(x, y)))
+                continue;
+            bool shore = false;
+            for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+                const QPoint n(x + d.x(), y + d.y());
+                shore |= QRect(0, 0, kWidth, kHeight).contains(n) && stateAt(n.x(), n.y()) != 0;
+            }
+            ASSERT_TRUE(shore) << x << "," << y;
+        }
+}
+
+// Where a state of the catalogue meets other land, the two colours differ clearly.
+TEST_F(MapPicture, NeighbouringStatesDifferInColour) {
+    for (int y = 0; y + 1 < kHeight; ++y)
+        for (int x = 0; x + 1 < kWidth; ++x)
+            for (const QPoint n : {QPoint(x + 1, y), QPoint(x, y + 1)}) {
+                const int a = stateAt(x, y), b = stateAt(n.x(), n.y());
+                if (a == 0 || b == 0 || a == b)
+                    continue;
+                EXPECT_GE(colourDistance(colourAt(x, y), colourAt(n.x(), n.y())), 60)
+                    << "states " << a << " and " << b << " at " << x << "," << y;
+            }
+}
+
+// The colour families the states are drawn in.
+struct Family {
+    int state;
+    const char* name;
+    bool (*fits)(QRgb);
+};
+
+bool orange(QRgb c) {
+    return qRed(c) >= 200 && qGreen(c) >= 110 && qGreen(c) + 20 < qRed(c) &&
+           qBlue(c) + 40 < qGreen(c);
+}
+bool greyBlue(QRgb c) {
+    return qBlue(c) > qRed(c) + 15 && qBlue(c) - qRed(c) < 90 && qGreen(c) > qRed(c);
+}
+bool green(QRgb c) {
+    return qGreen(c) > qRed(c) + 30 && qGreen(c) > qBlue(c) + 30;
+}
+bool red(QRgb c) {
+    return qRed(c) >= 180 && qGreen(c) <= 80 && qBlue(c) <= 80;
+}
+bool blue(QRgb c) {
+    return qBlue(c) >= 180 && qRed(c) <= 100 && qBlue(c) > qGreen(c) + 60;
+}
+
+class Families : public MapPicture, public ::testing::WithParamInterface<Family> {};
+TEST_P(Families, EveryPixelOfTheStateFits) {
+    const Family& f = GetParam();
+    int pixels = 0;
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x)
+            if (stateAt(x, y) == f.state) {
+                ++pixels;
+                ASSERT_TRUE(f.fits(colourAt(x, y))) << f.name << " at " << x << "," << y;
+            }
+    EXPECT_GT(pixels, 0) << f.name << " is drawn";
+}
+INSTANTIATE_TEST_SUITE_P(
+    Colours, Families,
+    ::testing::Values(Family{15, "Finland orange", orange}, Family{3, "Greece orange", orange},
+                      Family{11, "Sweden grey-blue", greyBlue}, Family{22, "Denmark green", green},
+                      Family{19, "Netherlands green", green}, Family{24, "Luxembourg red", red},
+                      Family{25, "Malta red", red}, Family{26, "Cyprus blue", blue}),
+    [](const auto& info) { return std::to_string(info.param.state); });
+
+} // namespace

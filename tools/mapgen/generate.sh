@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Rebuilds assets/europe_map.png and assets/europe_map_mask.png from Natural Earth.
+# With --fit, first fits the warp again and rewrites warp.txt.
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+assets="$here/../../assets"
+cd "$here"
+[ -f node_modules/world-atlas/countries-10m.json ] || npm ci --no-audit --no-fund
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build -j2 >/dev/null
+QT_QPA_PLATFORM=offscreen ./build/mapgen node_modules/world-atlas/countries-10m.json warp.txt \
+    "$assets/europe_map.png" "$assets/europe_map_mask.png" "$@"
