@@ -13,7 +13,7 @@ struct Entry {
 };
 
 constexpr Entry kFiles[] = {
-    {"europe_map", "europe_map.png"},         {"flag_strip", "flag_strip.bmp"},
+    {"europe_map", "europe_map.bmp"},         {"flag_strip", "flag_strip.bmp"},
     {"window_icon", "window_icon.ico"},       {"window_pointer", "window_pointer.ico"},
     {"car_picture", "car_picture.png"},       {"exit_picture", "exit_picture.png"},
     {"exit_pointer", "exit_pointer.ico"},     {"map_pointer", "map_pointer.ico"},
