@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QRect>
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -145,5 +146,74 @@ INSTANTIATE_TEST_SUITE_P(
                       Family{19, "Netherlands green", green}, Family{24, "Luxembourg red", red},
                       Family{25, "Malta red", red}, Family{26, "Cyprus blue", blue}),
     [](const auto& info) { return std::to_string(info.param.state); });
+
+bool deepSkyBlue(QRgb c) {
+    return colourDistance(c, qRgb(0, 191, 255)) <= 40;
+}
+
+// Russia is not coloured as a country: it pales westwards from deep sky blue at the edge.
+TEST_F(MapPicture, RussiaShadesFromPaleBlueToDeepSkyBlue) {
+    int rows = 0, palest = 0;
+    for (int y = 0; y < kHeight; ++y) {
+        const int edge = kWidth - 1;
+        if (stateAt(edge, y) != 255 || !deepSkyBlue(colourAt(edge, y)))
+            continue;
+        ++rows;
+        int red = qRed(colourAt(edge, y));
+        for (int x = edge - 1; x >= 0 && stateAt(x, y) == 255; --x) {
+            const QRgb c = colourAt(x, y);
+            if (qBlue(c) != 255)
+                break; // another country: Russia's shades all have full blue
+            ASSERT_GE(qRed(c), red) << "redder eastwards at " << x << "," << y;
+            red = qRed(c);
+        }
+        palest = std::max(palest, red);
+    }
+    EXPECT_GE(rows, kHeight / 4) << "rows where Russia meets the right edge";
+    EXPECT_GE(palest, 150) << "Russia's western land is pale blue";
+}
+
+// Russia's great lakes are sea-coloured holes in its land, not joined to the open sea.
+TEST_F(MapPicture, LakesInRussiaAreSeaColoured) {
+    std::vector<int> component(kWidth * kHeight, -1);
+    int lakes = 0;
+    for (int start = 0; start < kWidth * kHeight; ++start) {
+        if (component[start] >= 0 || stateAt(start % kWidth, start / kWidth) != 0)
+            continue;
+        std::vector<int> stack{start};
+        component[start] = start;
+        int size = 0;
+        bool open = false, russian = true;
+        while (!stack.empty()) {
+            const int p = stack.back();
+            stack.pop_back();
+            const int x = p % kWidth, y = p / kWidth;
+            ++size;
+            open |= x == 0 || y == 0 || x == kWidth - 1 || y == kHeight - 1;
+            for (const QPoint n :
+                 {QPoint(x + 1, y), QPoint(x - 1, y), QPoint(x, y + 1), QPoint(x, y - 1)}) {
+                if (!QRect(0, 0, kWidth, kHeight).contains(n))
+                    continue;
+                const int q = n.y() * kWidth + n.x();
+                const int state = stateAt(n.x(), n.y());
+                if (state != 0) {
+                    russian &= state == 255 && qBlue(colourAt(n.x(), n.y())) == 255;
+                } else if (component[q] < 0) {
+                    component[q] = start;
+                    stack.push_back(q);
+                }
+            }
+        }
+        if (!open && russian && size >= 20) {
+            ++lakes;
+            for (int p = 0; p < kWidth * kHeight; ++p)
+                if (component[p] == start) {
+                    const QRgb colour = colourAt(p % kWidth, p / kWidth);
+                    EXPECT_TRUE(isSea(colour) || isCoast(colour));
+                }
+        }
+    }
+    EXPECT_GE(lakes, 2) << "Ladoga and Onega";
+}
 
 } // namespace

@@ -71,7 +71,8 @@ INSTANTIATE_TEST_SUITE_P(RegistrationTable, AnchorPixels,
                          ::testing::Values(AnchorPixel{"southern Portugal", 12, 445, 10, "Label20"},
                                            AnchorPixel{"Malta", 267, 526, 25, "Label82"},
                                            AnchorPixel{"Luxembourg", 199, 312, 24, "Label54"},
-                                           AnchorPixel{"Cyprus", 490, 521, 26, "Label83"}));
+                                           AnchorPixel{"Cyprus", 490, 521, 26, "Label83"}),
+                         [](const auto& info) { return std::string(info.param.region); });
 
 // The small states sit where the text puts them, give or take a pixel or two.
 struct SmallState {
@@ -106,7 +107,10 @@ INSTANTIATE_TEST_SUITE_P(RegistrationTable, SmallStates,
                          // Luxembourg, 57 x 82 km, spans about 7 x 10 pixels at this scale.
                          ::testing::Values(SmallState{24, {199.5, 312.5}, {7, 10}},
                                            SmallState{25, {267.5, 526.5}, {4, 4}},
-                                           SmallState{26, {490.5, 521.5}, {20, 15}}));
+                                           SmallState{26, {490.5, 521.5}, {20, 15}}),
+                         [](const auto& info) {
+                             return "State" + std::to_string(info.param.state);
+                         });
 
 TEST_F(MapRegistration, FinlandCrossesTheOnePixelStrip) {
     int finnish = 0;

@@ -8,5 +8,6 @@ cd "$here"
 [ -f node_modules/world-atlas/countries-10m.json ] || npm ci --no-audit --no-fund
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j2 >/dev/null
-QT_QPA_PLATFORM=offscreen ./build/mapgen node_modules/world-atlas/countries-10m.json warp.txt \
+export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
+./build/mapgen node_modules/world-atlas/countries-10m.json warp.txt \
     "$assets/europe_map.png" "$assets/europe_map_mask.png" "$@"

@@ -89,7 +89,7 @@ constexpr std::array<CountryStyle, 58> kStyles{{
     {"Jordan",           0, Shade::Flat,     rgb(200, 180, 220), 0, false},
     {"Iraq",             0, Shade::Flat,     rgb(240, 185, 200), 0, false},
     {"Iran",             0, Shade::Flat,     rgb(200, 220, 180), 0, false},
-    {"Morocco",          0, Shade::Flat,     rgb(200, 170, 220), 0, false},
+    {"Morocco",          0, Shade::Flat,     rgb(235, 175, 150), 0, false},
     {"Algeria",          0, Shade::Flat,     rgb(240, 225, 170), 0, false},
     {"Tunisia",          0, Shade::Flat,     rgb(190, 215, 160), 0, false},
     {"Libya",            0, Shade::Flat,     rgb(230, 210, 180), 0, false},

@@ -1,19 +1,12 @@
 // Fits the warp's node moves so that each region rectangle lies over its own state.
 #include "warp_fitter.h"
 
-#include "map_painter.h"
-
 #include <QDebug>
 #include <array>
 #include <cmath>
 #include <random>
 
 namespace {
-
-// The plain projection is sampled on a raster this many times finer than the picture,
-// with a margin for land the warp may pull in.
-constexpr int kFine = 8;
-constexpr int kMargin = 16;
 
 constexpr std::array<QPointF, 8> kDirections{{
     {1, 0},
@@ -29,33 +22,7 @@ constexpr std::array<QPointF, 8> kDirections{{
 } // namespace
 
 WarpFitter::WarpFitter(const Atlas& atlas, const Albers& albers, QSize picture)
-    : m_picture(picture), m_score(picture) {
-    const QSize fine((picture.width() + 2 * kMargin) * kFine,
-                     (picture.height() + 2 * kMargin) * kFine);
-    const Atlas::Placement place = [&albers](QPointF p) {
-        return (albers.project(p) + QPointF(kMargin, kMargin)) * kFine;
-    };
-    const QImage labels = MapPainter(atlas).labels(fine, place, kFine);
-    std::vector<unsigned char> codeOf(atlas.countries().size() + 1, 0);
-    for (int k = 0; k < atlas.countries().size(); ++k) {
-        const Country& c = atlas.countries()[k];
-        codeOf[k + 1] = c.name == "Iceland" ? FitScore::kIceland
-                        : c.style->state    ? c.style->state
-                                            : FitScore::kOther;
-    }
-    m_width = fine.width();
-    m_height = fine.height();
-    m_codes.resize(std::size_t(m_width) * m_height);
-    for (int y = 0; y < m_height; ++y)
-        for (int x = 0; x < m_width; ++x)
-            m_codes[std::size_t(y) * m_width + x] = codeOf[MapPainter::label(labels, x, y)];
-}
-
-int WarpFitter::lookup(QPointF s) const {
-    const int x = std::clamp(int(std::floor((s.x() + kMargin) * kFine)), 0, m_width - 1);
-    const int y = std::clamp(int(std::floor((s.y() + kMargin) * kFine)), 0, m_height - 1);
-    return m_codes[std::size_t(y) * m_width + x];
-}
+    : m_picture(picture), m_plain(atlas, albers, picture), m_score(picture) {}
 
 // Neighbouring nodes that move apart bend the map; still nodes are preferred.
 double WarpFitter::stiffness() const {

@@ -1,8 +1,7 @@
 // Fits the warp's node moves so that each region rectangle lies over its own state.
 #pragma once
 
-#include "albers.h"
-#include "atlas.h"
+#include "fine_raster.h"
 #include "fit_score.h"
 #include "warp.h"
 
@@ -21,7 +20,7 @@ public:
 private:
     using Group = std::vector<int>; // nodes moved together, as j * columns + i
 
-    int lookup(QPointF source) const; // fit code of the plain projection at a picture point
+    int lookup(QPointF source) const { return m_plain.at(source); }
     double stiffness() const;
     double value() const { return m_score.value() - stiffness(); }
     void prepare(Warp& warp);
@@ -33,8 +32,7 @@ private:
     void report(const char* stage) const;
 
     QSize m_picture;
-    int m_width = 0, m_height = 0; // of the fine raster
-    std::vector<unsigned char> m_codes;
+    FineRaster m_plain;
     FitScore m_score;
 
     Warp* m_warp = nullptr;
