@@ -19,7 +19,10 @@ MapReport::MapReport(const QImage& mask) : m_mask(mask.convertToFormat(QImage::F
                 if (!p.region->rect.holds(pixelsToTwips(x), pixelsToTwips(y)))
                     continue;
                 ++p.land;
-                p.own += p.region->state == state;
+                if (p.region->state == state)
+                    ++p.own;
+                else
+                    ++p.others[state];
             }
             if (state > kStateCount)
                 continue;
@@ -97,6 +100,16 @@ std::string MapReport::text() const {
     }
     if (column % 3 != 0)
         out += "\n";
+    out += "what else lies under the least pure regions (state: pixels, 255 other land):\n";
+    for (const RegionPurity& p : m_regions) {
+        if (p.purity() >= 0.98)
+            continue;
+        out += "  " + std::string(p.region->name) + ":";
+        for (int value = 1; value < 256; ++value)
+            if (p.others[value])
+                out += " " + std::to_string(value) + ": " + std::to_string(p.others[value]);
+        out += "\n";
+    }
     return out;
 }
 
