@@ -14,7 +14,7 @@ public:
 
 private:
     int m_argc = 1;
-    char m_name[20] = "recordings_tests";
+    char m_name[20] = "sound_tests";
     char* m_argv[2] = {m_name, nullptr};
     QCoreApplication* m_app = nullptr;
 };
