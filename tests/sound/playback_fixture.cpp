@@ -96,6 +96,8 @@ void Playback::SetUp() {
 
 void Playback::TearDown() {
     stopPlayer();
+    // QSoundEffect leaves parts of itself to the event loop to delete.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     m_recorder.stop();
     if (!m_folder.empty())
         fs::remove_all(m_folder);
