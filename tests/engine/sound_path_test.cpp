@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 using namespace brindora;
 namespace fs = std::filesystem;
@@ -17,9 +18,13 @@ protected:
     fs::path dir;
 
     void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("brindora-path-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-               "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        // Parameterised test names hold a '/': keep the folder one level deep.
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        for (char& c : name)
+            if (c == '/')
+                c = '-';
+        dir = fs::temp_directory_path() / ("brindora-path-" + name + "-" +
+                                           std::to_string(::getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir);
     }
