@@ -40,7 +40,7 @@ void Game::start() {
 }
 
 void Game::command2Click() {
-    if (m_ending)
+    if (m_ended)
         return;
     ++m_richieste;
     m_window.setLabel(LabelId::Reg, "");
@@ -70,7 +70,7 @@ void Game::casof() {
 }
 
 void Game::judge(StateNumber region, const std::string& wrongText) {
-    if (m_ending)
+    if (m_ended)
         return;
     if (region == m_stato) {
         showPlain(texts::kRight);
@@ -84,7 +84,7 @@ void Game::judge(StateNumber region, const std::string& wrongText) {
 }
 
 void Game::tick() {
-    if (m_ending)
+    if (m_ended)
         return;
     showScore();
     if (m_errori == kErrorLimit)
@@ -92,20 +92,28 @@ void Game::tick() {
 }
 
 void Game::command3Click() {
-    if (m_ending)
+    if (m_ended)
         return;
     end(texts::kGoodbye, texts::kAppTitle, BoxIcon::None);
 }
 
 void Game::istruzioniClick() {
-    if (m_ending)
+    if (m_ended)
         return;
     m_window.showBox(texts::kInstructions, texts::kInstructionsTitle, BoxIcon::Exclamation);
 }
 
+void Game::windowClosed() {
+    // Without a word; if the end box is already open, its closing ends the program.
+    if (m_ended)
+        return;
+    m_ended = true;
+    m_window.quit();
+}
+
 void Game::end(const std::string& text, const std::string& title, BoxIcon icon) {
     // The timer keeps ticking inside the box: the flag keeps those ticks from ending twice.
-    m_ending = true;
+    m_ended = true;
     m_window.showBox(text, title, icon);
     m_window.quit();
 }

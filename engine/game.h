@@ -28,12 +28,14 @@ public:
     void tick();                                                // Timer1, every 20 ms
     void command3Click();                                       // the exit button
     void istruzioniClick();                                     // the instructions menu item
+    void windowClosed();                                        // closed by the desktop
 
     StateNumber stato() const { return m_stato; }
     Counter punti() const { return m_punti; }
     Counter errori() const { return m_errori; }
     Counter richieste() const { return m_richieste; }
-    bool ended() const { return m_ending; }
+    // From the opening of the end or goodbye box, or the window's close, nothing more is handled.
+    bool ended() const { return m_ended; }
 
 private:
     void showPlain(const std::string& text);
@@ -49,7 +51,7 @@ private:
     Counter m_punti = 0;
     Counter m_errori = 0;
     Counter m_richieste = 0;
-    bool m_ending = false; // the end or goodbye box has been opened: never a second one
+    bool m_ended = false;
 };
 
 } // namespace brindora

@@ -63,41 +63,38 @@ Form1::~Form1() {
     m_timer1.stop();
 }
 
+bool Form1::ended() const {
+    return m_game->ended();
+}
+
+// The game itself ignores whatever reaches it once it has ended.
 void Form1::timer1Timer() {
-    if (!m_ended)
-        m_game->tick();
+    m_game->tick();
 }
 
 void Form1::command2Click() {
-    if (!m_ended)
-        m_game->command2Click();
+    m_game->command2Click();
 }
 
 void Form1::command3Click() {
-    if (!m_ended)
-        m_game->command3Click();
+    m_game->command3Click();
 }
 
 void Form1::picture2Click(int xTwips, int yTwips) {
-    if (!m_ended)
-        clickMap(*m_game, xTwips, yTwips);
+    clickMap(*m_game, xTwips, yTwips);
 }
 
 void Form1::istruzioniClick() {
-    if (!m_ended)
-        m_game->istruzioniClick();
+    m_game->istruzioniClick();
 }
 
 void Form1::pressCommand2ByKey() {
-    if (!m_ended && m_client->command2()->isVisible())
+    if (m_client->command2()->isVisible())
         m_client->command2()->click();
 }
 
-// The game's end: at once, with nothing more handled and nothing asked.
+// The game's end, as the game asks for it: at once, with nothing more handled or asked.
 void Form1::endProgram() {
-    if (m_ended)
-        return;
-    m_ended = true;
     m_timer1.stop();
     m_sound->stop();
     hide();
@@ -107,11 +104,9 @@ void Form1::endProgram() {
         QCoreApplication::exit(0);
 }
 
-// Closed by the desktop's own means: the program ends without a word.
+// Closed by the desktop's own means: the game ends the same way, without a word.
 void Form1::closeEvent(QCloseEvent* event) {
-    m_timer1.stop();
-    m_sound->stop();
-    m_ended = true;
+    m_game->windowClosed();
     event->accept();
 }
 

@@ -36,7 +36,7 @@ public:
     GameMenuBar* menu() const { return m_menu; }
     const QTimer& timer1() const { return m_timer1; }
     const Game& game() const { return *m_game; }
-    bool ended() const { return m_ended; }
+    bool ended() const;
 
 public slots:
     void timer1Timer(); // one tick of Timer1
@@ -60,7 +60,6 @@ private:
     std::unique_ptr<QtWindowPort> m_port;
     std::unique_ptr<Game> m_game;
     QTimer m_timer1;
-    bool m_ended = false;
 };
 
 } // namespace brindora

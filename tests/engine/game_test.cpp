@@ -213,9 +213,28 @@ TEST_F(GameTest, ExitSaysGoodbyeThenQuits) {
 TEST_F(GameTest, TwentyErrorsWhileGoodbyeIsOpenDoNotStackAnEndBox) {
     for (int i = 0; i < 20; ++i)
         game.judge(1, "");
-    window.whileBoxOpen = [&](const brindora::testing::Event&) { game.tick(); };
+    window.whileBoxOpen = [&](const brindora::testing::Event&) {
+        game.tick();
+        game.windowClosed(); // the desktop closes the window behind the box
+    };
     game.command3Click();
     EXPECT_EQ(window.ofKind("box").size(), 21u);
+    EXPECT_EQ(window.quits, 1);
+}
+
+TEST_F(GameTest, ClosingTheWindowQuitsOnceWithoutABox) {
+    for (int i = 0; i < 20; ++i)
+        game.judge(1, "");
+    game.windowClosed();
+    EXPECT_TRUE(game.ended());
+    game.tick();
+    game.command2Click();
+    game.judge(1, "");
+    game.command3Click();
+    game.istruzioniClick();
+    game.windowClosed();
+    EXPECT_EQ(window.ofKind("box").size(), 20u); // the twenty wrong answers only
+    EXPECT_EQ(game.errori(), 20);
     EXPECT_EQ(window.quits, 1);
 }
 
