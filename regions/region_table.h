@@ -2,24 +2,16 @@
 #pragma once
 
 #include "catalogo.h"
+#include "twips.h"
 
 #include <array>
 #include <string_view>
 
 namespace brindora {
 
-// Twips of the map box's client area; one map pixel is 15 twips.
-inline constexpr int kTwipsPerPixel = 15;
+// The map box's client area: one map pixel to a pixel, 619 x 539 of them.
 inline constexpr int kMapWidthTwips = 9285;
 inline constexpr int kMapHeightTwips = 8085;
-
-struct Rect {
-    int left, top, width, height; // twips
-
-    constexpr bool holds(int x, int y) const {
-        return left <= x && x < left + width && top <= y && y < top + height;
-    }
-};
 
 struct Region {
     std::string_view name;
@@ -135,7 +127,5 @@ enum class MapPointer { Region, Map };
 
 // The region pointer over any region or inert zone, the map pointer elsewhere.
 MapPointer pointerAt(int x, int y);
-
-constexpr int pixelsToTwips(int pixels) { return pixels * kTwipsPerPixel; }
 
 } // namespace brindora

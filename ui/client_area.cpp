@@ -45,8 +45,8 @@ template <typename Table> const auto& rowNamed(const Table& table, const char* n
 
 ClientArea::ClientArea(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("client"));
-    setFixedSize(layout::toPixels(layout::kClientWidthTwips),
-                 layout::toPixels(layout::kClientHeightTwips));
+    setFixedSize(twipsToPixels(layout::kClientWidthTwips),
+                 twipsToPixels(layout::kClientHeightTwips));
     // The window's background: the desktop's 3D-light colour.
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Midlight);

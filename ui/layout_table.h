@@ -2,24 +2,18 @@
 // Widget code takes geometry from here only, through toPixels().
 #pragma once
 
+#include "picture_list.h"
+#include "twips.h"
+
 #include <QRect>
 
 #include <cstdint>
 
 namespace brindora::layout {
 
-inline constexpr int kTwipsPerPixel = 15;
-
-struct Twips {
-    int left, top, width, height;
-};
-
-constexpr int toPixels(int twips) {
-    return twips / kTwipsPerPixel;
-}
-
-constexpr QRect toPixels(Twips t) {
-    return QRect(toPixels(t.left), toPixels(t.top), toPixels(t.width), toPixels(t.height));
+constexpr QRect toPixels(const Rect& t) {
+    return QRect(twipsToPixels(t.left), twipsToPixels(t.top), twipsToPixels(t.width),
+                 twipsToPixels(t.height));
 }
 
 // The window: client area below the menu bar, 796 x 544 pixels.
@@ -38,7 +32,7 @@ struct Element {
     const char* name;
     int index; // member of a control array (Image1), otherwise -1
     Kind kind;
-    Twips rect;
+    Rect rect;
 };
 
 // The window's client area, front to back within each layer; buttons and the
@@ -92,7 +86,7 @@ inline constexpr LabelStyle kPanelLabels[] = {
 struct Heading {
     const char* name;
     const char* text;
-    Twips rect;
+    Rect rect;
     std::uint32_t colour;
     int fontPixels;
 };
@@ -110,26 +104,26 @@ struct ButtonStyle {
     const char* caption;
     std::uint32_t face;
     int fontPixels;
-    const char* picture; // asset name
-    const char* pointer; // asset name, or nullptr: the window's own pointer shows
+    const char* picture; // picture name
+    const char* pointer; // picture name, or nullptr: the window's own pointer shows
     const char* toolTip; // or nullptr
 };
 
 // clang-format off
 inline constexpr ButtonStyle kButtons[] = {
     {"Command2", "Cliccami  per viaggiare tra gli Stati della nostra amata Europa",
-                 0x80FFFF, kFont18pt, "car_picture",  nullptr,        nullptr},
+                 0x80FFFF, kFont18pt, pictures::car_picture,  nullptr,                 nullptr},
     {"Command3", "EXIT",
-                 0xFFFFFF, kFont27pt, "exit_picture", "exit_pointer", "Per uscire dal gioco cliccami"},
+                 0xFFFFFF, kFont27pt, pictures::exit_picture, pictures::exit_pointer, "Per uscire dal gioco cliccami"},
 };
 // clang-format on
 
 // Image1 shows the flag strip in each of its members.
-inline constexpr const char* kImage1Picture = "flag_strip";
-inline constexpr const char* kWindowPointer = "window_pointer";
-inline constexpr const char* kWindowIcon = "window_icon";
-inline constexpr const char* kMapPicture = "europe_map";
-inline constexpr const char* kMapPointer = "map_pointer";
-inline constexpr const char* kRegionPointer = "region_pointer";
+inline constexpr const char* kImage1Picture = pictures::flag_strip;
+inline constexpr const char* kWindowPointer = pictures::window_pointer;
+inline constexpr const char* kWindowIcon = pictures::window_icon;
+inline constexpr const char* kMapPicture = pictures::europe_map;
+inline constexpr const char* kMapPointer = pictures::map_pointer;
+inline constexpr const char* kRegionPointer = pictures::region_pointer;
 
 } // namespace brindora::layout

@@ -1,4 +1,4 @@
-// Loading the pictures: one table from name to file.
+// Loading the pictures by name, through the table made from the build's picture list.
 #include "pictures.h"
 
 #include <QImageReader>
@@ -7,25 +7,12 @@ namespace brindora::pictures {
 
 namespace {
 
-struct Entry {
-    const char* name;
-    const char* file;
-};
-
-constexpr Entry kFiles[] = {
-    {"europe_map", "europe_map.bmp"},         {"flag_strip", "flag_strip.bmp"},
-    {"window_icon", "window_icon.ico"},       {"window_pointer", "window_pointer.ico"},
-    {"car_picture", "car_picture.png"},       {"exit_picture", "exit_picture.png"},
-    {"exit_pointer", "exit_pointer.ico"},     {"map_pointer", "map_pointer.ico"},
-    {"region_pointer", "region_pointer.ico"},
-};
-
 constexpr int kPointerSize = 32;
 
 } // namespace
 
 QString resourcePath(const char* name) {
-    for (const Entry& e : kFiles)
+    for (const PictureFile& e : kPictureFiles)
         if (qstrcmp(e.name, name) == 0)
             return QStringLiteral(":/pictures/") + QLatin1String(e.file);
     return {};

@@ -1,6 +1,8 @@
 // The window's pictures, loaded by name from the resources built into the program.
 #pragma once
 
+#include "picture_list.h"
+
 #include <QCursor>
 #include <QIcon>
 #include <QImage>
@@ -9,8 +11,7 @@
 
 namespace brindora::pictures {
 
-// Names: europe_map, flag_strip, window_icon, window_pointer, car_picture,
-// exit_picture, exit_pointer, map_pointer, region_pointer.
+// Names as in picture_list.h: pictures::europe_map and the rest.
 QString resourcePath(const char* name); // empty for an unknown name
 QPixmap pixmap(const char* name);       // null when the picture is missing
 QIcon icon(const char* name);           // every image of an icon file
