@@ -1,4 +1,5 @@
 // The catalogue's look-up and the texts the pupil sees and hears.
+#include "case_name.h"
 #include "catalogo.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,9 @@
 #include <string>
 
 using namespace brindora;
+using brindora::testing::ByName;
+
+namespace {
 
 TEST(Catalogo, RowsAreNumberedByTheirPlace) {
     for (std::size_t i = 0; i < catalogo.size(); ++i)
@@ -21,12 +25,27 @@ TEST(Catalogo, LookupFindsEveryRow) {
     }
 }
 
-class LookupOutside : public ::testing::TestWithParam<long long> {};
+struct Outside {
+    const char* name;
+    long long number;
+};
+void PrintTo(const Outside& c, std::ostream* os) {
+    *os << c.name << ": state number " << c.number;
+}
+
+class LookupOutside : public ::testing::TestWithParam<Outside> {};
 TEST_P(LookupOutside, YieldsNothing) {
-    EXPECT_EQ(lookupState(GetParam()), nullptr);
+    EXPECT_EQ(lookupState(GetParam().number), nullptr);
 }
 INSTANTIATE_TEST_SUITE_P(Numbers, LookupOutside,
-                         ::testing::Values(0, -1, -29, 30, 31, 32767, -32768, 65536 + 1));
+                         ::testing::Values(Outside{"nothing drawn yet", 0},
+                                           Outside{"minus one", -1}, Outside{"minus 29", -29},
+                                           Outside{"one past the last", 30},
+                                           Outside{"two past the last", 31},
+                                           Outside{"largest 16 bit", 32767},
+                                           Outside{"smallest 16 bit", -32768},
+                                           Outside{"past 16 bits", 65536 + 1}),
+                         ByName());
 
 struct Row {
     int number;
@@ -34,6 +53,9 @@ struct Row {
     const char* prompt;
     const char* file;
 };
+void PrintTo(const Row& row, std::ostream* os) {
+    *os << "state " << row.number << ", " << row.name;
+}
 class CatalogoRow : public ::testing::TestWithParam<Row> {};
 TEST_P(CatalogoRow, TextsAsWritten) {
     const Row& want = GetParam();
@@ -53,7 +75,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Row{24, "Lussemburgo", "Clicca su Lussemburgo", "Lussemburgo.wav"},
                       Row{25, "Malta", "Clicca su Malta", "Malta.wav"},
                       Row{12, "Norvegia", "Clicca sulla Norvegia", "Norvegia.wav"},
-                      Row{27, "Svizzera", "Clicca sulla Svizzera", "Svizzera.wav"}));
+                      Row{27, "Svizzera", "Clicca sulla Svizzera", "Svizzera.wav"}),
+    ByName());
 
 TEST(Catalogo, OnlyTwelveAndTwentySevenAreNeverDrawn) {
     std::set<int> never;
@@ -85,3 +108,5 @@ TEST(Catalogo, ThirtyOneDistinctRecordings) {
         withBlank += f.find(' ') != std::string_view::npos;
     EXPECT_EQ(withBlank, 3);
 }
+
+} // namespace

@@ -1,4 +1,5 @@
 // The draw over many requests: uniform over the 27 drawable states, never 12 or 27.
+#include "case_name.h"
 #include "game.h"
 #include "recording_window.h"
 
@@ -46,17 +47,28 @@ double chiSquare(const std::array<int, 30>& counts, int draws) {
 constexpr double kChiBound = 54.05;
 constexpr int kDraws = 270000;
 
-class SeededDraw : public ::testing::TestWithParam<unsigned long long> {};
+struct Seed {
+    const char* name;
+    unsigned long long value;
+};
+void PrintTo(const Seed& seed, std::ostream* os) {
+    *os << seed.name;
+}
+
+class SeededDraw : public ::testing::TestWithParam<Seed> {};
 
 TEST_P(SeededDraw, UniformOverTheDrawableStates) {
-    SeededRandom random(GetParam());
+    SeededRandom random(GetParam().value);
     const auto counts = drawMany(random, kDraws);
     EXPECT_EQ(counts[0], 0);
     EXPECT_EQ(counts[12], 0);
     EXPECT_EQ(counts[27], 0);
     EXPECT_LT(chiSquare(counts, kDraws), kChiBound);
 }
-INSTANTIATE_TEST_SUITE_P(Seeds, SeededDraw, ::testing::Values(1ull, 42ull, 20261209ull));
+INSTANTIATE_TEST_SUITE_P(Seeds, SeededDraw,
+                         ::testing::Values(Seed{"seed 1", 1}, Seed{"seed 42", 42},
+                                           Seed{"seed 20261209", 20261209}),
+                         brindora::testing::ByName());
 
 // The bound is tight enough to catch a draw that is only slightly off: one that
 // maps r onto 28 states (never 29) or favours the low states fails it.

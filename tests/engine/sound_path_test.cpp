@@ -1,4 +1,5 @@
 // Building the path of a recording and finding it whatever the letter case.
+#include "case_name.h"
 #include "catalogo.h"
 #include "sound_path.h"
 
@@ -46,10 +47,14 @@ TEST(SoundPath, RootFolderGetsOneSeparator) {
 }
 
 struct Lookup {
-    const char* onDisk;   // file created, relative to the program folder
-    const char* asked;    // file name the game asks for
+    const char* name;
+    const char* onDisk; // file created, relative to the program folder
+    const char* asked;  // file name the game asks for
     bool found;
 };
+void PrintTo(const Lookup& c, std::ostream* os) {
+    *os << '"' << c.asked << "\" with \"" << c.onDisk << "\" on disk";
+}
 
 class FindIgnoringCase : public SoundPathTest, public ::testing::WithParamInterface<Lookup> {};
 
@@ -65,15 +70,17 @@ TEST_P(FindIgnoringCase, FindsOnlyWhatDiffersInCase) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FindIgnoringCase,
-    ::testing::Values(Lookup{"Europa/esatto.wav", "esatto.wav", true},
-                      Lookup{"EUROPA/ESATTO.WAV", "esatto.wav", true},
-                      Lookup{"europa/Esatto.Wav", "esatto.wav", true},
-                      Lookup{"Europa/Repubblica Ceca.wav", "Repubblica Ceca.wav", true},
-                      Lookup{"EUROPA/REPUBBLICA CECA.WAV", "Repubblica Ceca.wav", true},
-                      Lookup{"Europa/RepubblicaCeca.wav", "Repubblica Ceca.wav", false},
-                      Lookup{"Europa/inno.wav", "esatto.wav", false},
-                      Lookup{"Suoni/esatto.wav", "esatto.wav", false},
-                      Lookup{"", "esatto.wav", false}));
+    ::testing::Values(
+        Lookup{"same case", "Europa/esatto.wav", "esatto.wav", true},
+        Lookup{"capitals", "EUROPA/ESATTO.WAV", "esatto.wav", true},
+        Lookup{"mixed case", "europa/Esatto.Wav", "esatto.wav", true},
+        Lookup{"blank in the name", "Europa/Repubblica Ceca.wav", "Repubblica Ceca.wav", true},
+        Lookup{"blank and capitals", "EUROPA/REPUBBLICA CECA.WAV", "Repubblica Ceca.wav", true},
+        Lookup{"blank missing", "Europa/RepubblicaCeca.wav", "Repubblica Ceca.wav", false},
+        Lookup{"another file", "Europa/inno.wav", "esatto.wav", false},
+        Lookup{"another folder", "Suoni/esatto.wav", "esatto.wav", false},
+        Lookup{"nothing on disk", "", "esatto.wav", false}),
+    brindora::testing::ByName());
 
 TEST_F(SoundPathTest, ADirectoryIsNotARecording) {
     fs::create_directories(dir / "Europa" / "esatto.wav");

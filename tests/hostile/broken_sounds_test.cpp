@@ -12,7 +12,6 @@
 #include "sound_player.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -41,6 +40,9 @@ struct Case {
     const char* name;
     Damage damage;
 };
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
 
 // A RIFF/WAVE file with one fmt chunk and a short data chunk.
 QByteArray wav(std::uint16_t format, std::uint16_t bits) {
@@ -89,7 +91,7 @@ void makeRecordings(const QString& programDir, Damage damage) {
             ASSERT_TRUE(QDir().mkpath(file));
             continue;
         case Damage::Intact: {
-            QFile real(QStringLiteral(BRINDORA_ASSETS "/Europa/") +
+            QFile real(QStringLiteral(BRINDORA_ASSETS_DIR "/Europa/") +
                        QString::fromUtf8(name.data(), int(name.size())));
             ASSERT_TRUE(real.open(QIODevice::ReadOnly)) << real.fileName().toStdString();
             bytes = real.readAll();
@@ -147,7 +149,7 @@ TEST_P(BrokenSounds, TheGamePlaysOnAsUsual) {
     clickMap({370, 380});                                  // right
     QTest::mouseClick(client->command2(), Qt::LeftButton); // France
     clickMap({370, 380});                                  // wrong: Romania
-    QTest::qWait(60);
+    form.timer1Timer();                                    // the score shows it
     QTest::mouseClick(client->command3(), Qt::LeftButton);
 
     const QStringList expected{

@@ -41,14 +41,16 @@ TEST(Scaling, EveryRegionJudgedAsItsStateAndTheMapUnderIt) {
     for (const Region& r : regioni) {
         // The pixel nearest the middle of the part of the region that is in front.
         QPoint px(-1, -1);
-        const QPoint middle((r.rect.left + r.rect.width / 2) / 15,
-                            (r.rect.top + r.rect.height / 2) / 15);
-        for (int y = r.rect.top; y < r.rect.top + r.rect.height; y += 15)
-            for (int x = r.rect.left; x < r.rect.left + r.rect.width; x += 15)
+        const QPoint middle(twipsToPixels(r.rect.left + r.rect.width / 2),
+                            twipsToPixels(r.rect.top + r.rect.height / 2));
+        for (int y = r.rect.top; y < r.rect.top + r.rect.height; y += kTwipsPerPixel)
+            for (int x = r.rect.left; x < r.rect.left + r.rect.width; x += kTwipsPerPixel) {
+                const QPoint here(twipsToPixels(x), twipsToPixels(y));
                 if (hitTest(x, y).region == &r &&
-                    (px.x() < 0 || (QPoint(x / 15, y / 15) - middle).manhattanLength() <
-                                       (px - middle).manhattanLength()))
-                    px = QPoint(x / 15, y / 15);
+                    (px.x() < 0 ||
+                     (here - middle).manhattanLength() < (px - middle).manhattanLength()))
+                    px = here;
+            }
         ASSERT_GE(px.x(), 0) << r.name;
         const QPoint logical = map->clientRect().topLeft() + px;
 

@@ -1,5 +1,6 @@
 // The committed map picture: its format, the open sea under the captions, the colours of
 // the states, and that picture and mask tell the same story pixel by pixel.
+#include "case_name.h"
 #include "map_files.h"
 
 #include <gtest/gtest.h>
@@ -26,10 +27,13 @@ protected:
 };
 
 struct FileFormat {
-    const char* what;
+    const char* name;
     std::function<QString()> path;
     int colourType;
 };
+void PrintTo(const FileFormat& f, std::ostream* os) {
+    *os << f.name;
+}
 
 class Format : public ::testing::TestWithParam<FileFormat> {};
 TEST_P(Format, SizeAndPixelLayout) {
@@ -40,9 +44,9 @@ TEST_P(Format, SizeAndPixelLayout) {
     EXPECT_EQ(h.colourType, GetParam().colourType);
 }
 INSTANTIATE_TEST_SUITE_P(Files, Format,
-                         ::testing::Values(FileFormat{"map, 24-bit RGB", picturePath, 2},
-                                           FileFormat{"mask, 8-bit grey", maskPath, 0}),
-                         [](const auto& info) { return info.index ? "Mask" : "Map"; });
+                         ::testing::Values(FileFormat{"map 24 bit RGB", picturePath, 2},
+                                           FileFormat{"mask 8 bit grey", maskPath, 0}),
+                         brindora::testing::ByName());
 
 TEST_F(MapPicture, LoadsAsOpaqueTrueColour) {
     EXPECT_EQ(picture().format(), QImage::Format_RGB32);
@@ -109,6 +113,9 @@ struct Family {
     const char* name;
     bool (*fits)(QRgb);
 };
+void PrintTo(const Family& f, std::ostream* os) {
+    *os << f.name << " (state " << f.state << ")";
+}
 
 bool orange(QRgb c) {
     return qRed(c) >= 200 && qGreen(c) >= 110 && qGreen(c) + 20 < qRed(c) &&
@@ -145,7 +152,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Family{11, "Sweden grey-blue", greyBlue}, Family{22, "Denmark green", green},
                       Family{19, "Netherlands green", green}, Family{24, "Luxembourg red", red},
                       Family{25, "Malta red", red}, Family{26, "Cyprus blue", blue}),
-    [](const auto& info) { return std::to_string(info.param.state); });
+    brindora::testing::ByName());
 
 bool deepSkyBlue(QRgb c) {
     return colourDistance(c, qRgb(0, 191, 255)) <= 40;

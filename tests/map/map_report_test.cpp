@@ -1,5 +1,6 @@
 // The measuring itself, on small made-up masks: purity per rectangle, and clicks judged
 // through the real stacking order of the region table.
+#include "case_name.h"
 #include "map_report.h"
 
 #include <gtest/gtest.h>
@@ -11,15 +12,15 @@ using namespace brindora;
 namespace {
 
 QImage seaMask() {
-    QImage m(kMapWidthTwips / kTwipsPerPixel, kMapHeightTwips / kTwipsPerPixel,
+    QImage m(twipsToPixels(kMapWidthTwips), twipsToPixels(kMapHeightTwips),
              QImage::Format_Grayscale8);
     m.fill(0);
     return m;
 }
 
 QRect pixelsOf(const Rect& r) {
-    return QRect(r.left / kTwipsPerPixel, r.top / kTwipsPerPixel, r.width / kTwipsPerPixel,
-                 r.height / kTwipsPerPixel);
+    return QRect(twipsToPixels(r.left), twipsToPixels(r.top), twipsToPixels(r.width),
+                 twipsToPixels(r.height));
 }
 
 void paint(QImage& m, const QRect& area, int value) {
@@ -44,10 +45,14 @@ const RegionPurity& purityOf(const MapReport& report, const Region& r) {
 
 // A rectangle filled with its own state, some rows at its top replaced by another value.
 struct PurityCase {
+    const char* name;
     const char* region;
     int intruderRows;
     int intruder; // another state, other land, or sea
 };
+void PrintTo(const PurityCase& c, std::ostream* os) {
+    *os << c.name << ": " << c.region << ", " << c.intruderRows << " rows of " << c.intruder;
+}
 
 class Purity : public ::testing::TestWithParam<PurityCase> {};
 TEST_P(Purity, OwnShareOfTheLandInTheRectangle) {
@@ -67,12 +72,14 @@ TEST_P(Purity, OwnShareOfTheLandInTheRectangle) {
     EXPECT_DOUBLE_EQ(p.purity(), double(p.own) / land);
 }
 INSTANTIATE_TEST_SUITE_P(Rectangles, Purity,
-                         ::testing::Values(PurityCase{"Label8", 0, 9},  // Poland alone
-                                           PurityCase{"Label8", 10, 9}, // Germany creeps in
-                                           PurityCase{"Label41", 5, kOtherLand},
-                                           PurityCase{"Label20", 7, 18},
-                                           PurityCase{"Label83", 12, 0}, // sea does not count
-                                           PurityCase{"Label60", 1, 12}));
+                         ::testing::Values(
+                             PurityCase{"Poland alone", "Label8", 0, 9},
+                             PurityCase{"Germany creeps into Poland", "Label8", 10, 9},
+                             PurityCase{"other land in Ireland", "Label41", 5, kOtherLand},
+                             PurityCase{"Spain in Portugal", "Label20", 7, 18},
+                             PurityCase{"sea does not count", "Label83", 12, 0},
+                             PurityCase{"Norway in the strip", "Label60", 1, 12}),
+                         brindora::testing::ByName());
 
 TEST(PurityEdge, RectangleWithoutLandIsNotPure) {
     const MapReport report(seaMask());
@@ -93,16 +100,20 @@ TEST(PurityEdge, WorstIsTheLeastPure) {
 
 // One pixel of the state behind, where two rectangles overlap: the one in front judges it.
 struct OverlapCase {
+    const char* name;
     int x, y; // twips of the shared rectangle's corner
     StateNumber pixelState;
     int judged; // state the front rectangle stands for, 0 for an inert zone
 };
+void PrintTo(const OverlapCase& c, std::ostream* os) {
+    *os << c.name << ": a pixel of state " << c.pixelState << " judged as " << c.judged;
+}
 
 class Overlap : public ::testing::TestWithParam<OverlapCase> {};
 TEST_P(Overlap, ClickIsJudgedByTheRectangleInFront) {
     const OverlapCase& c = GetParam();
     QImage m = seaMask();
-    m.scanLine(c.y / kTwipsPerPixel)[c.x / kTwipsPerPixel] = uchar(c.pixelState);
+    m.scanLine(twipsToPixels(c.y))[twipsToPixels(c.x)] = uchar(c.pixelState);
     const MapReport report(m);
     const StateClicks& clicks = report.clicks(c.pixelState);
     EXPECT_EQ(clicks.land, 1);
@@ -111,12 +122,13 @@ TEST_P(Overlap, ClickIsJudgedByTheRectangleInFront) {
 }
 INSTANTIATE_TEST_SUITE_P(
     StackingTable, Overlap,
-    ::testing::Values(OverlapCase{3960, 5520, 13, 29}, // Label90 over Label50#0
-                      OverlapCase{5280, 3360, 14, 28}, // Label88 over Label29
-                      OverlapCase{3360, 3720, 9, 22},  // Label76 over Label18
-                      OverlapCase{2400, 4800, 8, 0},   // inert Label67 over Label66
-                      OverlapCase{2760, 4920, 8, 8},   // Label75 over Label67: France
-                      OverlapCase{1560, 3840, 20, 17}, // Label64 over Label41
-                      OverlapCase{4100, 800, 12, 0})); // Norway, under no rectangle
+    ::testing::Values(OverlapCase{"Label90 over Label50#0", 3960, 5520, 13, 29},
+                      OverlapCase{"Label88 over Label29", 5280, 3360, 14, 28},
+                      OverlapCase{"Label76 over Label18", 3360, 3720, 9, 22},
+                      OverlapCase{"inert Label67 over Label66", 2400, 4800, 8, 0},
+                      OverlapCase{"Label75 over Label67 France", 2760, 4920, 8, 8},
+                      OverlapCase{"Label64 over Label41", 1560, 3840, 20, 17},
+                      OverlapCase{"Norway under no rectangle", 4100, 800, 12, 0}),
+    brindora::testing::ByName());
 
 } // namespace

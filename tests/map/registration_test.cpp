@@ -1,5 +1,6 @@
 // The committed map against the game's own region table: every rectangle over its state,
 // the anchors of the registration table, and the report of purity and wrong clicks.
+#include "case_name.h"
 #include "map_files.h"
 #include "map_report.h"
 
@@ -27,11 +28,32 @@ protected:
     }
 };
 
-class RegionMajority : public MapRegistration, public ::testing::WithParamInterface<int> {};
+// A row of the region table, by its place there.
+struct RegionRow {
+    int index;
+
+    const Region& region() const { return regioni.at(index); }
+    std::string name() const {
+        return std::string(region().name) +
+               (region().index >= 0 ? "_" + std::to_string(region().index) : "");
+    }
+};
+void PrintTo(const RegionRow& row, std::ostream* os) {
+    *os << row.name() << " (state " << row.region().state << ")";
+}
+
+std::vector<RegionRow> allRegions() {
+    std::vector<RegionRow> rows;
+    for (int i = 0; i < kRegionCount; ++i)
+        rows.push_back({i});
+    return rows;
+}
+
+class RegionMajority : public MapRegistration, public ::testing::WithParamInterface<RegionRow> {};
 
 // Luxembourg's rectangle is far larger than the state; it only has to hold some of it.
 TEST_P(RegionMajority, OwnStateHoldsMostOfItsLand) {
-    const RegionPurity& p = report().regions().at(GetParam());
+    const RegionPurity& p = report().regions().at(GetParam().index);
     if (p.region->name == "Label54") {
         EXPECT_GT(p.own, 0) << "no Luxembourg under Label54";
         return;
@@ -39,12 +61,8 @@ TEST_P(RegionMajority, OwnStateHoldsMostOfItsLand) {
     EXPECT_GT(2 * p.own, p.land) << p.region->name << " (" << p.region->index << "): " << p.own
                                  << " of " << p.land << " land pixels are its state";
 }
-INSTANTIATE_TEST_SUITE_P(AllRegions, RegionMajority, ::testing::Range(0, kRegionCount),
-                         [](const ::testing::TestParamInfo<int>& info) {
-                             const Region& r = regioni.at(info.param);
-                             return std::string(r.name) +
-                                    (r.index >= 0 ? "_" + std::to_string(r.index) : "");
-                         });
+INSTANTIATE_TEST_SUITE_P(AllRegions, RegionMajority, ::testing::ValuesIn(allRegions()),
+                         [](const auto& info) { return info.param.name(); });
 
 TEST_F(MapRegistration, MeanPurityAtLeast96Percent) {
     std::cout << report().text();
@@ -58,6 +76,9 @@ struct AnchorPixel {
     StateNumber state;
     const char* region;
 };
+void PrintTo(const AnchorPixel& a, std::ostream* os) {
+    *os << a.what << " at (" << a.x << ", " << a.y << ") in " << a.region;
+}
 
 class AnchorPixels : public MapRegistration, public ::testing::WithParamInterface<AnchorPixel> {};
 TEST_P(AnchorPixels, LieOnTheirStateInTheirRegion) {
@@ -76,10 +97,14 @@ INSTANTIATE_TEST_SUITE_P(RegistrationTable, AnchorPixels,
 
 // The small states sit where the text puts them, give or take a pixel or two.
 struct SmallState {
+    const char* name;
     StateNumber state;
     QPointF centre;
     QSize about; // rough size in pixels
 };
+void PrintTo(const SmallState& s, std::ostream* os) {
+    *os << s.name << " (state " << s.state << ")";
+}
 
 class SmallStates : public MapRegistration, public ::testing::WithParamInterface<SmallState> {};
 TEST_P(SmallStates, CentredNearTheirAnchor) {
@@ -105,12 +130,10 @@ TEST_P(SmallStates, CentredNearTheirAnchor) {
 }
 INSTANTIATE_TEST_SUITE_P(RegistrationTable, SmallStates,
                          // Luxembourg, 57 x 82 km, spans about 7 x 10 pixels at this scale.
-                         ::testing::Values(SmallState{24, {199.5, 312.5}, {7, 10}},
-                                           SmallState{25, {267.5, 526.5}, {4, 4}},
-                                           SmallState{26, {490.5, 521.5}, {20, 15}}),
-                         [](const auto& info) {
-                             return "State" + std::to_string(info.param.state);
-                         });
+                         ::testing::Values(SmallState{"Luxembourg", 24, {199.5, 312.5}, {7, 10}},
+                                           SmallState{"Malta", 25, {267.5, 526.5}, {4, 4}},
+                                           SmallState{"Cyprus", 26, {490.5, 521.5}, {20, 15}}),
+                         brindora::testing::ByName());
 
 TEST_F(MapRegistration, FinlandCrossesTheOnePixelStrip) {
     int finnish = 0;

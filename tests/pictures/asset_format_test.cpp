@@ -25,6 +25,9 @@ struct AssetCase {
     std::vector<Stored> images;
     See see;
 };
+void PrintTo(const AssetCase& c, std::ostream* os) {
+    *os << c.name << " (" << c.kind << ", " << c.images.size() << " images)";
+}
 
 const std::vector<Stored> kSixImages{{48, 48, 8},  {32, 32, 8},  {16, 16, 8},
                                      {48, 48, 32}, {32, 32, 32}, {16, 16, 32}};

@@ -4,6 +4,7 @@
 #include "form1.h"
 #include "map_box.h"
 #include "pictures.h"
+#include "twips.h"
 
 #include <QPixmap>
 #include <gtest/gtest.h>
@@ -14,7 +15,6 @@ using namespace brindora;
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
 constexpr int kMemberTopsTwips[] = {-120, 2520, 5400}; // Image1 members 0, 1, 2
 constexpr int kColumnLeft = 623, kColumnRight = 795;   // what the map box leaves free
 constexpr int kGapRow = 359;
@@ -53,7 +53,7 @@ TEST_F(Panel, ColumnShowsThreeFlagsOneBelowTheOther) {
     ASSERT_EQ(flags.size(), 3);
     for (int member = 0; member < 3; ++member) {
         const QRectF field =
-            QRectF(flags[2]).translated(0, kMemberTopsTwips[member] / kTwipsPerPixel);
+            QRectF(flags[2]).translated(0, twipsToPixels(kMemberTopsTwips[member]));
         for (int hour = 1; hour <= 12; ++hour) {
             const QPointF star = FlagProbe::starCentre(field, hour);
             ASSERT_GE(star.x(), kColumnLeft);
@@ -86,8 +86,8 @@ TEST_F(Panel, MemberZeroLiesInFrontOfMemberOne) {
     red.fill(Qt::red);
     m_client->image1(1)->setPixmap(red);
     const QImage image = shot();
-    const int overlapTop = kMemberTopsTwips[1] / kTwipsPerPixel; // 168
-    const int memberZeroBottom = kMemberTopsTwips[0] / kTwipsPerPixel + 190;
+    const int overlapTop = twipsToPixels(kMemberTopsTwips[1]); // 168
+    const int memberZeroBottom = twipsToPixels(kMemberTopsTwips[0]) + 190;
     for (int y = 0; y <= memberZeroBottom; ++y)
         EXPECT_NE(image.pixel(700, y), qRgb(255, 0, 0)) << "row " << y;
     for (int y = memberZeroBottom + 1; y < kGapRow; ++y)

@@ -1,4 +1,5 @@
 // The hit test: bounds, half-open rectangles, and every overlap of the table.
+#include "case_name.h"
 #include "region_table.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +7,7 @@
 #include <string>
 
 using namespace brindora;
+using brindora::testing::ByName;
 
 namespace {
 
@@ -21,35 +23,40 @@ std::string nameAt(int x, int y) {
 }
 
 struct PointCase {
-    int x, y;
     const char* name;
+    int x, y;
+    const char* takenBy; // the rectangle in front there, "" for none
 };
+void PrintTo(const PointCase& c, std::ostream* os) {
+    *os << c.name << " at (" << c.x << ", " << c.y << ") twips";
+}
 
 class HitPoint : public ::testing::TestWithParam<PointCase> {};
 TEST_P(HitPoint, TakenBy) {
     const PointCase& c = GetParam();
-    EXPECT_EQ(nameAt(c.x, c.y), c.name) << c.x << "," << c.y;
+    EXPECT_EQ(nameAt(c.x, c.y), c.takenBy) << c.x << "," << c.y;
 }
 INSTANTIATE_TEST_SUITE_P(
     EdgeCases, HitPoint,
-    ::testing::Values(PointCase{3960, 5600, "Label90"},   // Slovenia over Italy
-                      PointCase{3945, 5600, "Label50#0"}, // one column left: Italy
-                      PointCase{2400, 4800, "Label67"},   // inert, over France
-                      PointCase{2760, 4920, "Label75"},   // France, in front of the inert zone
-                      PointCase{2100, 6050, "Label69"},   // inert, over Label17
-                      PointCase{3100, 5350, ""},          // Switzerland
-                      PointCase{4100, 800, ""},           // Norway
-                      PointCase{360, 6500, "Label20"},    // last column of Label20
-                      PointCase{375, 6500, ""},           // just right of it
-                      PointCase{5300, 480, "Label60"},    // the one-pixel strip
-                      PointCase{5300, 495, ""},           // the row below it
-                      PointCase{0, 0, ""},                // the sea under the heading
-                      PointCase{-1, 6500, ""},            // outside the map
-                      PointCase{9285, 100, ""},
-                      PointCase{100, 8085, ""},
-                      PointCase{7200, 7680, "Label83"},   // Cyprus's corner
-                      PointCase{7574, 8054, "Label83"},   // and its last twip
-                      PointCase{7575, 8054, ""}));
+    ::testing::Values(PointCase{"Slovenia over Italy", 3960, 5600, "Label90"},
+                      PointCase{"one column left Italy", 3945, 5600, "Label50#0"},
+                      PointCase{"inert over France", 2400, 4800, "Label67"},
+                      PointCase{"France in front of the inert zone", 2760, 4920, "Label75"},
+                      PointCase{"inert over Label17", 2100, 6050, "Label69"},
+                      PointCase{"Switzerland", 3100, 5350, ""},
+                      PointCase{"Norway", 4100, 800, ""},
+                      PointCase{"last column of Label20", 360, 6500, "Label20"},
+                      PointCase{"just right of Label20", 375, 6500, ""},
+                      PointCase{"the one pixel strip", 5300, 480, "Label60"},
+                      PointCase{"the row below the strip", 5300, 495, ""},
+                      PointCase{"the sea under the heading", 0, 0, ""},
+                      PointCase{"left of the map", -1, 6500, ""},
+                      PointCase{"right of the map", 9285, 100, ""},
+                      PointCase{"below the map", 100, 8085, ""},
+                      PointCase{"corner of Cyprus", 7200, 7680, "Label83"},
+                      PointCase{"last twip of Cyprus", 7574, 8054, "Label83"},
+                      PointCase{"right of Cyprus", 7575, 8054, ""}),
+    ByName());
 
 TEST(HitTest, EachMemberOfLabel50IsItaly) {
     for (const Region& r : regioni) {
@@ -67,6 +74,9 @@ struct Overlap {
     const char* behind;
     int left, top, width, height;
 };
+void PrintTo(const Overlap& o, std::ostream* os) {
+    *os << o.front << " over " << o.behind;
+}
 
 const Rect& rectOf(const std::string& name) {
     for (const Region& r : regioni) {
@@ -105,8 +115,8 @@ TEST_P(OverlapTable, FrontTakesTheSharedRectangle) {
     EXPECT_EQ(std::min(a.top + a.height, b.top + b.height) - o.top, o.height);
     // The one behind never takes a point there; the one in front takes it unless a third
     // rectangle, ranked further forward still, lies over that point too.
-    for (int y = o.top; y < o.top + o.height; y += 15) {
-        for (int x = o.left; x < o.left + o.width; x += 15) {
+    for (int y = o.top; y < o.top + o.height; y += kTwipsPerPixel) {
+        for (int x = o.left; x < o.left + o.width; x += kTwipsPerPixel) {
             const std::string got = nameAt(x, y);
             EXPECT_NE(got, o.behind) << x << "," << y;
             if (got != o.front) {
@@ -125,8 +135,8 @@ TEST_P(OverlapTable, JustOutsideTheSharedRectangleTheOneBehindShows) {
     // pair lies: it takes the point unless a third rectangle, ranked ahead of it, lies there.
     const int cx = o.left + o.width / 2, cy = o.top + o.height / 2;
     int checked = 0;
-    for (auto [x, y] : {std::pair{o.left - 15, cy}, std::pair{o.left + o.width, cy},
-                        std::pair{cx, o.top - 15}, std::pair{cx, o.top + o.height}}) {
+    for (auto [x, y] : {std::pair{o.left - kTwipsPerPixel, cy}, std::pair{o.left + o.width, cy},
+                        std::pair{cx, o.top - kTwipsPerPixel}, std::pair{cx, o.top + o.height}}) {
         if (!b.holds(x, y) || a.holds(x, y))
             continue;
         ++checked;

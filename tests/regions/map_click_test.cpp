@@ -1,4 +1,5 @@
 // A click on the map reaches the judgement with the region's state and text, or nothing.
+#include "case_name.h"
 #include "game.h"
 #include "map_click.h"
 #include "recording_window.h"
@@ -13,9 +14,13 @@ using brindora::testing::ScriptedRandom;
 namespace {
 
 struct Click {
+    const char* name;
     int x, y;
     const char* text; // the wrong-answer box, or nullptr when nothing happens
 };
+void PrintTo(const Click& c, std::ostream* os) {
+    *os << c.name << " at (" << c.x << ", " << c.y << ") twips";
+}
 
 class MapClick : public ::testing::TestWithParam<Click> {};
 
@@ -37,18 +42,19 @@ TEST_P(MapClick, BeforeTheFirstRequest) {
 
 INSTANTIATE_TEST_SUITE_P(
     Points, MapClick,
-    ::testing::Values(Click{100, 6600, "Questo \u00e8  il Portogallo"},
-                      Click{3960, 5600, "Questa \u00e8 la Slovenia"},
-                      Click{3945, 5600, "Questa \u00e8 l'Italia"},
-                      Click{2760, 4920, "Questa \u00e8 la Francia"},
-                      Click{2900, 4600, "Questo \u00e8 il Lussemburgo"},
-                      Click{7300, 7800, "Questo \u00e8 Cipro"},
-                      Click{2400, 4800, nullptr}, // inert zone
-                      Click{2100, 6050, nullptr}, // inert zone
-                      Click{3100, 5350, nullptr}, // Switzerland
-                      Click{4100, 800, nullptr},  // Norway
-                      Click{8000, 500, nullptr},  // open map
-                      Click{9300, 500, nullptr})); // beyond the map
+    ::testing::Values(Click{"Portugal", 100, 6600, "Questo \u00e8  il Portogallo"},
+                      Click{"Slovenia over Italy", 3960, 5600, "Questa \u00e8 la Slovenia"},
+                      Click{"Italy beside Slovenia", 3945, 5600, "Questa \u00e8 l'Italia"},
+                      Click{"France over the inert zone", 2760, 4920, "Questa \u00e8 la Francia"},
+                      Click{"Luxembourg", 2900, 4600, "Questo \u00e8 il Lussemburgo"},
+                      Click{"Cyprus", 7300, 7800, "Questo \u00e8 Cipro"},
+                      Click{"inert zone over France", 2400, 4800, nullptr},
+                      Click{"inert zone on the Pyrenees", 2100, 6050, nullptr},
+                      Click{"Switzerland", 3100, 5350, nullptr},
+                      Click{"Norway", 4100, 800, nullptr},
+                      Click{"open map", 8000, 500, nullptr},
+                      Click{"beyond the map", 9300, 500, nullptr}),
+    brindora::testing::ByName());
 
 TEST(MapClickGame, EveryRegionIsRightForItsOwnState) {
     for (const Region& r : regioni) {
@@ -59,8 +65,9 @@ TEST(MapClickGame, EveryRegionIsRightForItsOwnState) {
         game.command2Click();
         // Some regions lie partly under others: click a point where this one is in front.
         int x = -1, y = -1;
-        for (int py = r.rect.top; py < r.rect.top + r.rect.height && x < 0; py += 15)
-            for (int px = r.rect.left; px < r.rect.left + r.rect.width && x < 0; px += 15)
+        for (int py = r.rect.top; py < r.rect.top + r.rect.height && x < 0; py += kTwipsPerPixel)
+            for (int px = r.rect.left; px < r.rect.left + r.rect.width && x < 0;
+                 px += kTwipsPerPixel)
                 if (hitTest(px, py).region == &r)
                     x = px, y = py;
         ASSERT_GE(x, 0) << r.name << " is hidden everywhere";

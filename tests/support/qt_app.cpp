@@ -1,6 +1,14 @@
-// One QApplication for the tests of the window and its pictures, created before the first test.
-#include <QApplication>
+// main() of the suites that need a Qt application: one, created before the first test runs
+// (after the environments the suite registers itself, so those may prepare it).
 #include <gtest/gtest.h>
+
+#ifdef BRINDORA_TEST_WIDGETS
+#include <QApplication>
+using TestApplication = QApplication;
+#else
+#include <QCoreApplication>
+using TestApplication = QCoreApplication;
+#endif
 
 namespace {
 
@@ -16,7 +24,7 @@ class QtEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
         qInstallMessageHandler(quietHandler);
-        m_app = new QApplication(m_argc, m_argv);
+        m_app = new TestApplication(m_argc, m_argv);
     }
     void TearDown() override {
         delete m_app;
@@ -27,9 +35,13 @@ private:
     int m_argc = 1;
     char m_name[16] = "brindora_tests";
     char* m_argv[2] = {m_name, nullptr};
-    QApplication* m_app = nullptr;
+    TestApplication* m_app = nullptr;
 };
 
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
 } // namespace
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+    return RUN_ALL_TESTS();
+}

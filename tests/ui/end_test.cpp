@@ -9,7 +9,7 @@ namespace {
 TEST_F(PlayTest, TheTwentiethErrorEndsTheGameOnce) {
     for (int i = 1; i <= 19; ++i)
         clickMap(kBulgaria); // before the first request every region is wrong
-    waitTicks();
+    tick();
     EXPECT_EQ(errori(), "19");
     EXPECT_EQ(quits, 0);
 
@@ -20,8 +20,7 @@ TEST_F(PlayTest, TheTwentiethErrorEndsTheGameOnce) {
                 form.timer1Timer();
     };
     clickMap(kBulgaria);
-    for (int i = 0; i < 50 && quits == 0; ++i)
-        QTest::qWait(20);
+    tick(); // the end, unless the real Timer1 has already brought it
     ASSERT_EQ(boxes.seen.size(), 21u);
     const SeenBox& end = boxes.seen.back();
     EXPECT_EQ(end.text, QString::fromUtf8("Mi dispiace hai superato la soglia dei 20 errori... La "
@@ -35,7 +34,7 @@ TEST_F(PlayTest, TheTwentiethErrorEndsTheGameOnce) {
     EXPECT_FALSE(form.timer1().isActive());
 
     // Ended: nothing more is handled.
-    QTest::qWait(100);
+    QCoreApplication::processEvents();
     QTest::mouseClick(client->command3(), Qt::LeftButton);
     form.timer1Timer();
     EXPECT_EQ(boxes.seen.size(), 21u);
@@ -58,10 +57,12 @@ TEST_F(PlayTest, ExitSaysGoodbyeAndEnds) {
 // Steps that bring the game into one of its states.
 TEST_F(PlayTest, ClosingTheWindowEndsWithoutABox) {
     form.close();
-    QTest::qWait(50);
+    QCoreApplication::processEvents();
+    tick();
     EXPECT_TRUE(boxes.seen.empty());
     EXPECT_FALSE(form.timer1().isActive());
     EXPECT_TRUE(form.ended());
+    EXPECT_EQ(quits, 1);
 }
 
 // Without a test's quit hook the window really leaves the application's event loop.
@@ -69,6 +70,9 @@ struct Ending {
     const char* name;
     bool byExitButton; // otherwise the window is closed by the desktop
 };
+void PrintTo(const Ending& e, std::ostream* os) {
+    *os << e.name;
+}
 
 class RealEndTest : public ::testing::TestWithParam<Ending> {};
 
@@ -91,7 +95,8 @@ TEST_P(RealEndTest, TheEventLoopEnds) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothWays, RealEndTest,
-                         ::testing::Values(Ending{"exitButton", true}, Ending{"closed", false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         ::testing::Values(Ending{"by the exit button", true},
+                                           Ending{"closed by the desktop", false}),
+                         ByName());
 
 } // namespace

@@ -10,8 +10,11 @@ struct GameState {
     const char* name;
     std::function<void(PlayTest&)> reach;
 };
+void PrintTo(const GameState& state, std::ostream* os) {
+    *os << state.name;
+}
 
-class InstructionsTest : public PlayTest, public ::testing::WithParamInterface<int> {};
+class InstructionsTest : public PlayTest, public ::testing::WithParamInterface<GameState> {};
 
 const GameState kStates[] = {
     {"before the first request", [](PlayTest&) {}},
@@ -29,8 +32,8 @@ const GameState kStates[] = {
 };
 
 TEST_P(InstructionsTest, InstructionsLeaveTheGameAsItWas) {
-    kStates[GetParam()].reach(*this);
-    waitTicks();
+    GetParam().reach(*this);
+    tick();
     const std::size_t before = boxes.seen.size();
     const QString reg = client->lblreg()->text();
     const bool car = client->command2()->isVisible();
@@ -51,13 +54,12 @@ TEST_P(InstructionsTest, InstructionsLeaveTheGameAsItWas) {
     // The other items show nothing and change nothing.
     for (const char* item : {"Esc", "sotware", "ex", "or"})
         chooseMenu(item);
-    QTest::qWait(20);
+    QCoreApplication::processEvents();
     EXPECT_EQ(boxes.seen.size(), before + 1);
     EXPECT_EQ(quits, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryState, InstructionsTest, ::testing::Range(0, 4),
-                         [](const auto& info) { return std::to_string(info.param); });
+INSTANTIATE_TEST_SUITE_P(EveryState, InstructionsTest, ::testing::ValuesIn(kStates), ByName());
 
 TEST_F(PlayTest, EnterPressesCommand2OnlyWhileItIsShown) {
     form.activateWindow();
@@ -73,7 +75,7 @@ TEST_F(PlayTest, EnterPressesCommand2OnlyWhileItIsShown) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     QTest::keyClick(&form, Qt::Key_Return);
     QTest::keyClick(&form, Qt::Key_Escape);
-    QTest::qWait(20);
+    QCoreApplication::processEvents();
     EXPECT_EQ(boxes.seen.size(), 1u);
     EXPECT_EQ(form.game().richieste(), 1);
 }

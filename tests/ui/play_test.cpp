@@ -49,7 +49,7 @@ TEST_F(PlayTest, ARightAnswerAndTheNextRequest) {
     pressCommand2(7);
     EXPECT_EQ(boxes.seen.back().text, "Clicca sulla Repubblica Ceca");
     EXPECT_EQ(client->lblreg()->text(), "Repubblica Ceca");
-    waitTicks();
+    tick();
     EXPECT_EQ(punti(), "1");
     EXPECT_EQ(errori(), "0");
 }
@@ -92,7 +92,7 @@ TEST_F(PlayTest, ClicksOnTheMapWhileFranceIsAsked) {
             EXPECT_EQ(boxes.seen.back().title, kTitle);
             errors += QString::fromUtf8(click.answer) != QStringLiteral("        ESATTO");
         }
-        waitTicks();
+        tick();
         EXPECT_EQ(errori(), QString::number(errors));
         EXPECT_EQ(form.game().errori(), errors);
     }
