@@ -185,6 +185,12 @@ TEST(Assets, GlobeUsesTheStandardSixteenColours) {
         EXPECT_TRUE(used.contains(c)) << std::hex << c;
 }
 
+TEST(Assets, EveryPictureOfTheBuildListLoads) {
+    for (const pictures::PictureFile& listed : pictures::kPictureFiles)
+        EXPECT_FALSE(pictures::images(listed.name).isEmpty()) << listed.name;
+    EXPECT_EQ(std::size(pictures::kPictureFiles), 9u);
+}
+
 TEST(Assets, UnknownNameGivesNothing) {
     EXPECT_TRUE(pictures::resourcePath("no_such_picture").isEmpty());
     EXPECT_TRUE(pictures::images("no_such_picture").isEmpty());
