@@ -21,14 +21,14 @@ public:
     // programDir: the folder that holds the running program (the sound folder lies in it).
     Game(WindowPort& window, RandomSource& random, std::string programDir);
 
-    void start();                                               // window created: the anthem
-    void command2Click();                                       // the new-state request
-    void casof();                                               // draw and announce a state
+    void start();                                                 // window created: the anthem
+    void command2Click();                                         // the new-state request
+    void casof();                                                 // draw and announce a state
     void judge(StateNumber region, const std::string& wrongText); // a click on a map region
-    void tick();                                                // Timer1, every 20 ms
-    void command3Click();                                       // the exit button
-    void istruzioniClick();                                     // the instructions menu item
-    void windowClosed();                                        // closed by the desktop
+    void tick();                                                  // Timer1, every 20 ms
+    void command3Click();                                         // the exit button
+    void istruzioniClick();                                       // the instructions menu item
+    void windowClosed();                                          // closed by the desktop
 
     StateNumber stato() const { return m_stato; }
     Counter punti() const { return m_punti; }

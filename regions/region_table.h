@@ -17,7 +17,7 @@ struct Region {
     std::string_view name;
     int index; // member index for the control array Label50, otherwise -1
     Rect rect;
-    int rank;  // stacking order in the map box, 1 in front
+    int rank; // stacking order in the map box, 1 in front
     StateNumber state;
     std::string_view wrongText;
 };

@@ -37,15 +37,13 @@ class LookupOutside : public ::testing::TestWithParam<Outside> {};
 TEST_P(LookupOutside, YieldsNothing) {
     EXPECT_EQ(lookupState(GetParam().number), nullptr);
 }
-INSTANTIATE_TEST_SUITE_P(Numbers, LookupOutside,
-                         ::testing::Values(Outside{"nothing drawn yet", 0},
-                                           Outside{"minus one", -1}, Outside{"minus 29", -29},
-                                           Outside{"one past the last", 30},
-                                           Outside{"two past the last", 31},
-                                           Outside{"largest 16 bit", 32767},
-                                           Outside{"smallest 16 bit", -32768},
-                                           Outside{"past 16 bits", 65536 + 1}),
-                         ByName());
+INSTANTIATE_TEST_SUITE_P(
+    Numbers, LookupOutside,
+    ::testing::Values(Outside{"nothing drawn yet", 0}, Outside{"minus one", -1},
+                      Outside{"minus 29", -29}, Outside{"one past the last", 30},
+                      Outside{"two past the last", 31}, Outside{"largest 16 bit", 32767},
+                      Outside{"smallest 16 bit", -32768}, Outside{"past 16 bits", 65536 + 1}),
+    ByName());
 
 struct Row {
     int number;
@@ -68,7 +66,8 @@ TEST_P(CatalogoRow, TextsAsWritten) {
 INSTANTIATE_TEST_SUITE_P(
     Samples, CatalogoRow,
     ::testing::Values(Row{5, "Ungheria", "Clicca sull'Ungheria", "Ungheria.wav"},
-                      Row{7, "Repubblica Ceca", "Clicca sulla Repubblica Ceca", "Repubblica Ceca.wav"},
+                      Row{7, "Repubblica Ceca", "Clicca sulla Repubblica Ceca",
+                          "Repubblica Ceca.wav"},
                       Row{17, "Regno Unito", "Clicca sul Regno Unito", "Regno Unito.wav"},
                       Row{19, "Paesi Bassi", "Clicca sui Paesi Bassi", "Paesi Bassi.wav"},
                       Row{20, "Irlanda", "Clicca sulla Irlanda", "Irlanda.wav"},

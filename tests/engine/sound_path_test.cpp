@@ -24,8 +24,8 @@ protected:
         for (char& c : name)
             if (c == '/')
                 c = '-';
-        dir = fs::temp_directory_path() / ("brindora-path-" + name + "-" +
-                                           std::to_string(::getpid()));
+        dir = fs::temp_directory_path() /
+              ("brindora-path-" + name + "-" + std::to_string(::getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir);
     }

@@ -148,7 +148,8 @@ private:
         }
         if (!m_round->form.ended()) {
             ASSERT_EQ(client()->lblpunti()->text(), QString::number(g.punti())) << "step " << step;
-            ASSERT_EQ(client()->lblerrori()->text(), QString::number(g.errori())) << "step " << step;
+            ASSERT_EQ(client()->lblerrori()->text(), QString::number(g.errori()))
+                << "step " << step;
         }
     }
 

@@ -71,15 +71,15 @@ TEST_P(Purity, OwnShareOfTheLandInTheRectangle) {
     EXPECT_EQ(p.own, area.width() * area.height() - intruders);
     EXPECT_DOUBLE_EQ(p.purity(), double(p.own) / land);
 }
-INSTANTIATE_TEST_SUITE_P(Rectangles, Purity,
-                         ::testing::Values(
-                             PurityCase{"Poland alone", "Label8", 0, 9},
-                             PurityCase{"Germany creeps into Poland", "Label8", 10, 9},
-                             PurityCase{"other land in Ireland", "Label41", 5, kOtherLand},
-                             PurityCase{"Spain in Portugal", "Label20", 7, 18},
-                             PurityCase{"sea does not count", "Label83", 12, 0},
-                             PurityCase{"Norway in the strip", "Label60", 1, 12}),
-                         brindora::testing::ByName());
+INSTANTIATE_TEST_SUITE_P(
+    Rectangles, Purity,
+    ::testing::Values(PurityCase{"Poland alone", "Label8", 0, 9},
+                      PurityCase{"Germany creeps into Poland", "Label8", 10, 9},
+                      PurityCase{"other land in Ireland", "Label41", 5, kOtherLand},
+                      PurityCase{"Spain in Portugal", "Label20", 7, 18},
+                      PurityCase{"sea does not count", "Label83", 12, 0},
+                      PurityCase{"Norway in the strip", "Label60", 1, 12}),
+    brindora::testing::ByName());
 
 TEST(PurityEdge, RectangleWithoutLandIsNotPure) {
     const MapReport report(seaMask());

@@ -36,6 +36,7 @@ TEST_P(HitPoint, TakenBy) {
     const PointCase& c = GetParam();
     EXPECT_EQ(nameAt(c.x, c.y), c.takenBy) << c.x << "," << c.y;
 }
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     EdgeCases, HitPoint,
     ::testing::Values(PointCase{"Slovenia over Italy", 3960, 5600, "Label90"},
@@ -57,6 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PointCase{"last twip of Cyprus", 7574, 8054, "Label83"},
                       PointCase{"right of Cyprus", 7575, 8054, ""}),
     ByName());
+// clang-format on
 
 TEST(HitTest, EachMemberOfLabel50IsItaly) {
     for (const Region& r : regioni) {
@@ -162,43 +164,42 @@ std::string overlapName(const ::testing::TestParamInfo<Overlap>& info) {
     return n;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    All, OverlapTable,
-    ::testing::Values(Overlap{"Label90", "Label50#0", 3960, 5520, 15, 255},
-                      Overlap{"Label90", "Label53", 3960, 5520, 375, 15},
-                      Overlap{"Label89", "Label53", 4080, 5520, 375, 15},
-                      Overlap{"Label88", "Label29", 5280, 3360, 375, 15},
-                      Overlap{"Label87", "Label29", 5040, 3360, 495, 15},
-                      Overlap{"Label81", "Label10", 4920, 5160, 135, 15},
-                      Overlap{"Label76", "Label18", 3360, 3720, 495, 15},
-                      Overlap{"Label75", "Label67", 2760, 4920, 255, 255},
-                      Overlap{"Label71", "Label66", 2640, 4440, 15, 135},
-                      Overlap{"Label71", "Label54", 2880, 4560, 135, 15},
-                      Overlap{"Label71", "Label16", 2640, 4440, 15, 135},
-                      Overlap{"Label70", "Label69", 1920, 6000, 375, 15},
-                      Overlap{"Label69", "Label17", 2040, 6000, 255, 135},
-                      Overlap{"Label69", "Label47", 1920, 6120, 135, 15},
-                      Overlap{"Label68", "Label67", 2400, 5040, 495, 255},
-                      Overlap{"Label67", "Label66", 2400, 4800, 255, 375},
-                      Overlap{"Label67", "Label54", 2880, 4800, 135, 15},
-                      Overlap{"Label67", "Label16", 2400, 4800, 255, 255},
-                      Overlap{"Label67", "Label15", 2400, 5040, 495, 255},
-                      Overlap{"Label64", "Label41", 1560, 3840, 15, 135},
-                      Overlap{"Label39", "Label21", 480, 6360, 15, 15},
-                      Overlap{"Label38", "Label20", 360, 6600, 15, 255},
-                      Overlap{"Label17", "Label47", 2040, 6120, 15, 15},
-                      Overlap{"Label14", "Label8", 4320, 4680, 255, 15},
-                      Overlap{"Label13", "Label8", 4320, 4680, 255, 15},
-                      Overlap{"Label10", "Label1", 5280, 5280, 15, 135},
-                      Overlap{"Label8", "Label28", 5400, 3840, 15, 15},
-                      Overlap{"Label50#0", "Label53", 3960, 5520, 15, 15}),
-    overlapName);
+INSTANTIATE_TEST_SUITE_P(All, OverlapTable,
+                         ::testing::Values(Overlap{"Label90", "Label50#0", 3960, 5520, 15, 255},
+                                           Overlap{"Label90", "Label53", 3960, 5520, 375, 15},
+                                           Overlap{"Label89", "Label53", 4080, 5520, 375, 15},
+                                           Overlap{"Label88", "Label29", 5280, 3360, 375, 15},
+                                           Overlap{"Label87", "Label29", 5040, 3360, 495, 15},
+                                           Overlap{"Label81", "Label10", 4920, 5160, 135, 15},
+                                           Overlap{"Label76", "Label18", 3360, 3720, 495, 15},
+                                           Overlap{"Label75", "Label67", 2760, 4920, 255, 255},
+                                           Overlap{"Label71", "Label66", 2640, 4440, 15, 135},
+                                           Overlap{"Label71", "Label54", 2880, 4560, 135, 15},
+                                           Overlap{"Label71", "Label16", 2640, 4440, 15, 135},
+                                           Overlap{"Label70", "Label69", 1920, 6000, 375, 15},
+                                           Overlap{"Label69", "Label17", 2040, 6000, 255, 135},
+                                           Overlap{"Label69", "Label47", 1920, 6120, 135, 15},
+                                           Overlap{"Label68", "Label67", 2400, 5040, 495, 255},
+                                           Overlap{"Label67", "Label66", 2400, 4800, 255, 375},
+                                           Overlap{"Label67", "Label54", 2880, 4800, 135, 15},
+                                           Overlap{"Label67", "Label16", 2400, 4800, 255, 255},
+                                           Overlap{"Label67", "Label15", 2400, 5040, 495, 255},
+                                           Overlap{"Label64", "Label41", 1560, 3840, 15, 135},
+                                           Overlap{"Label39", "Label21", 480, 6360, 15, 15},
+                                           Overlap{"Label38", "Label20", 360, 6600, 15, 255},
+                                           Overlap{"Label17", "Label47", 2040, 6120, 15, 15},
+                                           Overlap{"Label14", "Label8", 4320, 4680, 255, 15},
+                                           Overlap{"Label13", "Label8", 4320, 4680, 255, 15},
+                                           Overlap{"Label10", "Label1", 5280, 5280, 15, 135},
+                                           Overlap{"Label8", "Label28", 5400, 3840, 15, 15},
+                                           Overlap{"Label50#0", "Label53", 3960, 5520, 15, 15}),
+                         overlapName);
 
 TEST(HitTest, PointerFollowsTheHitTest) {
     EXPECT_EQ(pointerAt(2400, 4800), MapPointer::Region); // inert zone
     EXPECT_EQ(pointerAt(3960, 5600), MapPointer::Region);
-    EXPECT_EQ(pointerAt(3100, 5350), MapPointer::Map);    // Switzerland
-    EXPECT_EQ(pointerAt(200, 100), MapPointer::Map);      // sea under the heading
+    EXPECT_EQ(pointerAt(3100, 5350), MapPointer::Map); // Switzerland
+    EXPECT_EQ(pointerAt(200, 100), MapPointer::Map);   // sea under the heading
     EXPECT_EQ(pointerAt(-15, 6500), MapPointer::Map);
 }
 

@@ -51,8 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Click{"inert zone over France", 2400, 4800, nullptr},
                       Click{"inert zone on the Pyrenees", 2100, 6050, nullptr},
                       Click{"Switzerland", 3100, 5350, nullptr},
-                      Click{"Norway", 4100, 800, nullptr},
-                      Click{"open map", 8000, 500, nullptr},
+                      Click{"Norway", 4100, 800, nullptr}, Click{"open map", 8000, 500, nullptr},
                       Click{"beyond the map", 9300, 500, nullptr}),
     brindora::testing::ByName());
 

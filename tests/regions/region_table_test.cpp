@@ -22,11 +22,10 @@ TEST(RegionTable, SeventyRegionsAndTwoInertZonesShareRanksOneToSeventyTwo) {
 }
 
 TEST(RegionTable, RegionsPerState) {
-    const std::map<int, int> expected{{1, 2},  {2, 2},  {3, 4},  {4, 1},  {5, 2},  {6, 3},
-                                      {7, 2},  {8, 8},  {9, 3},  {10, 2}, {11, 5}, {13, 7},
-                                      {14, 2}, {15, 5}, {16, 2}, {17, 3}, {18, 4}, {19, 1},
-                                      {20, 2}, {21, 1}, {22, 1}, {23, 1}, {24, 1}, {25, 1},
-                                      {26, 1}, {28, 2}, {29, 2}};
+    const std::map<int, int> expected{{1, 2},  {2, 2},  {3, 4},  {4, 1},  {5, 2},  {6, 3},  {7, 2},
+                                      {8, 8},  {9, 3},  {10, 2}, {11, 5}, {13, 7}, {14, 2}, {15, 5},
+                                      {16, 2}, {17, 3}, {18, 4}, {19, 1}, {20, 2}, {21, 1}, {22, 1},
+                                      {23, 1}, {24, 1}, {25, 1}, {26, 1}, {28, 2}, {29, 2}};
     std::map<int, int> counts;
     for (const Region& r : regioni)
         counts[r.state]++;

@@ -27,7 +27,9 @@ public:
     std::function<void(const Event&)> whileBoxOpen;
 
     void setLabel(LabelId label, const std::string& text) override {
-        const char* name = label == LabelId::Reg ? "lblreg" : label == LabelId::Punti ? "lblpunti" : "lblerrori";
+        const char* name = label == LabelId::Reg     ? "lblreg"
+                           : label == LabelId::Punti ? "lblpunti"
+                                                     : "lblerrori";
         (label == LabelId::Reg ? lblreg : label == LabelId::Punti ? lblpunti : lblerrori) = text;
         events.push_back({"label", name, text});
     }

@@ -10,8 +10,8 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const QImage image(QString::fromLocal8Bit(argv[1]));
-    if (image.isNull() || !image.convertToFormat(QImage::Format_RGB888).save(
-                              QString::fromLocal8Bit(argv[2]), "BMP")) {
+    if (image.isNull() || !image.convertToFormat(QImage::Format_RGB888)
+                               .save(QString::fromLocal8Bit(argv[2]), "BMP")) {
         std::fprintf(stderr, "to_bitmap: cannot convert %s\n", argv[1]);
         return 1;
     }
