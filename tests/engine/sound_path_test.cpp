@@ -64,8 +64,9 @@ TEST_P(FindIgnoringCase, FindsOnlyWhatDiffersInCase) {
         touch(c.onDisk);
     const auto found = findIgnoringCase(soundPath(dir.string(), c.asked));
     ASSERT_EQ(found.has_value(), c.found);
-    if (c.found)
+    if (c.found) {
         EXPECT_TRUE(fs::equivalent(*found, dir / c.onDisk));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
