@@ -1,12 +1,13 @@
 // mapgen: draws the map of Europe and its state mask from Natural Earth's countries.
 // Usage: mapgen COUNTRIES_JSON WARP_TXT MAP_PNG MASK_PNG [--fit] [--countries PNG]
-//        [--plain PNG] [--debug PNG]
+//        [--vision PNG] [--plain PNG] [--debug PNG]
 #include "albers.h"
 #include "atlas.h"
 #include "country_raster.h"
 #include "debug_view.h"
 #include "map_painter.h"
 #include "topology.h"
+#include "vision_view.h"
 #include "warp.h"
 #include "warp_fitter.h"
 
@@ -71,10 +72,10 @@ int main(int argc, char* argv[]) {
         return value;
     };
     const QString plainPath = option("--plain"), debugPath = option("--debug");
-    const QString countriesPath = option("--countries");
+    const QString countriesPath = option("--countries"), visionPath = option("--vision");
     if (args.size() != 4)
         return fail("usage: mapgen COUNTRIES_JSON WARP_TXT MAP_PNG MASK_PNG [--fit] "
-                    "[--countries PNG] [--plain PNG] [--debug PNG]");
+                    "[--countries PNG] [--vision PNG] [--plain PNG] [--debug PNG]");
 
     QString error;
     Topology topology;
@@ -107,6 +108,8 @@ int main(int argc, char* argv[]) {
     if (!save(painter.picture(raster), args[2]) || !save(painter.mask(raster), args[3]))
         return 1;
     if (!countriesPath.isEmpty() && !save(raster.countryPicture(atlas), countriesPath))
+        return 1;
+    if (!visionPath.isEmpty() && !save(VisionView::sideBySide(painter.picture(raster)), visionPath))
         return 1;
     for (const Sharper& sharper : kSharper) {
         const int k = sharper.scale;
