@@ -1,6 +1,6 @@
 // Which files the player hands to Qt: only whole WAV files, since Qt 6.4 hangs on others.
 #include "sound_path.h"
-#include "sound_player.h"
+#include "wav_check.h"
 #include "wav_file.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@
 #include <functional>
 
 namespace fs = std::filesystem;
-using brindora::SoundPlayer;
+using brindora::isCompleteWav;
 
 namespace {
 
@@ -50,7 +50,7 @@ TEST_P(CompleteWav, OnlyWholeWavFilesAreHandedToQt) {
     const fs::path path =
         fs::temp_directory_path() / ("brindora-wav-" + std::string(GetParam().name));
     std::ofstream(path, std::ios::binary) << GetParam().bytes();
-    EXPECT_EQ(SoundPlayer::isCompleteWav(path.string()), GetParam().complete);
+    EXPECT_EQ(isCompleteWav(path.string()), GetParam().complete);
     fs::remove(path);
 }
 
@@ -76,9 +76,9 @@ INSTANTIATE_TEST_SUITE_P(Files, CompleteWav, ::testing::Values(
 // clang-format on
 
 TEST(CompleteWavPaths, MissingFileAndFolderAreNotWav) {
-    EXPECT_FALSE(SoundPlayer::isCompleteWav("/nonexistent/Europa/esatto.wav"));
-    EXPECT_FALSE(SoundPlayer::isCompleteWav(fs::temp_directory_path().string()));
-    EXPECT_FALSE(SoundPlayer::isCompleteWav(""));
+    EXPECT_FALSE(isCompleteWav("/nonexistent/Europa/esatto.wav"));
+    EXPECT_FALSE(isCompleteWav(fs::temp_directory_path().string()));
+    EXPECT_FALSE(isCompleteWav(""));
 }
 
 } // namespace
