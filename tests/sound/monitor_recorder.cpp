@@ -10,6 +10,11 @@ MonitorRecorder::~MonitorRecorder() {
 }
 
 std::string MonitorRecorder::start(const PulseServer& server) {
+    {
+        std::lock_guard lock(m_mutex); // a new recording, as after a restart of the server
+        m_samples.clear();
+        m_origin = Clock::time_point::max();
+    }
     int pipeFds[2];
     if (pipe(pipeFds) != 0)
         return "cannot make a pipe";
