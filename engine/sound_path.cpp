@@ -35,18 +35,18 @@ bool denied(const std::error_code& ec) {
 RecordingLookup findEntry(const fs::path& dir, const fs::path& name) {
     std::error_code ec;
     if (fs::exists(dir / name, ec))
-        return {Lookup::Found, (dir / name).string(), {}};
+        return {LookupResult::Found, (dir / name).string(), {}};
     if (denied(ec))
-        return {Lookup::NotSearchable, dir.string(), ec.message()};
+        return {LookupResult::NotSearchable, dir.string(), ec.message()};
     const std::string wanted = name.string();
     fs::directory_iterator it(dir, ec);
     for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
         if (sameIgnoringCase(it->path().filename().string(), wanted))
-            return {Lookup::Found, it->path().string(), {}};
+            return {LookupResult::Found, it->path().string(), {}};
     }
     if (denied(ec))
-        return {Lookup::NotSearchable, dir.string(), ec.message()};
-    return {Lookup::NoFile, (dir / name).string(), {}};
+        return {LookupResult::NotSearchable, dir.string(), ec.message()};
+    return {LookupResult::NoFile, (dir / name).string(), {}};
 }
 
 } // namespace
@@ -55,25 +55,26 @@ RecordingLookup lookUpRecording(const std::string& path) {
     const fs::path wanted(path);
     std::error_code ec;
     if (fs::exists(wanted, ec))
-        return {Lookup::Found, path, {}};
+        return {LookupResult::Found, path, {}};
     if (denied(ec))
-        return {Lookup::NotSearchable, path, ec.message()};
+        return {LookupResult::NotSearchable, path, ec.message()};
     // Only the last two parts (the sound folder and the file) are matched loosely;
     // the program's own folder is as the platform reports it.
     const fs::path folder = wanted.parent_path();
     const RecordingLookup dir = findEntry(folder.parent_path(), folder.filename());
-    if (dir.result == Lookup::NoFile)
-        return {Lookup::NoFolder, folder.string(), {}};
-    if (dir.result != Lookup::Found)
+    if (dir.result == LookupResult::NoFile)
+        return {LookupResult::NoFolder, folder.string(), {}};
+    if (dir.result != LookupResult::Found)
         return dir;
     const RecordingLookup file = findEntry(dir.path, wanted.filename());
-    return file.result == Lookup::NoFile ? RecordingLookup{Lookup::NoFile, path, {}} : file;
+    return file.result == LookupResult::NoFile ? RecordingLookup{LookupResult::NoFile, path, {}}
+                                               : file;
 }
 
 std::optional<std::string> findIgnoringCase(const std::string& path) {
     const RecordingLookup found = lookUpRecording(path);
     std::error_code ec;
-    if (found.result != Lookup::Found || !fs::is_regular_file(found.path, ec))
+    if (found.result != LookupResult::Found || !fs::is_regular_file(found.path, ec))
         return std::nullopt;
     return found.path;
 }

@@ -13,10 +13,10 @@ inline constexpr std::string_view kSoundFolder = "Europa";
 std::string soundPath(const std::string& programDir, std::string_view fileName);
 
 // What looking for a recording found.
-enum class Lookup { Found, NoFolder, NoFile, NotSearchable };
+enum class LookupResult { Found, NoFolder, NoFile, NotSearchable };
 
 struct RecordingLookup {
-    Lookup result = Lookup::NoFile;
+    LookupResult result = LookupResult::NoFile;
     std::string path;   // the entry found; for NoFolder the folder looked for
     std::string detail; // for NotSearchable: the system's reason
 };

@@ -35,16 +35,16 @@ void SoundPlayer::stop() {
 std::unique_ptr<DecodedFile> SoundPlayer::open(const std::string& path) {
     const RecordingLookup found = path.empty() ? RecordingLookup{} : lookUpRecording(path);
     switch (found.result) {
-    case Lookup::NoFolder:
+    case LookupResult::NoFolder:
         m_report.silent(found.path, Silence::FolderMissing);
         return nullptr;
-    case Lookup::NoFile:
+    case LookupResult::NoFile:
         m_report.silent(path, Silence::Missing);
         return nullptr;
-    case Lookup::NotSearchable:
+    case LookupResult::NotSearchable:
         m_report.silent(path, Silence::Unreadable, found.detail);
         return nullptr;
-    case Lookup::Found:
+    case LookupResult::Found:
         break;
     }
     std::error_code ec;
@@ -70,7 +70,7 @@ std::unique_ptr<DecodedFile> SoundPlayer::open(const std::string& path) {
         m_report.silent(found.path, Silence::UnknownFormat, sf_strerror(nullptr));
         return nullptr;
     }
-    if (sound->info.channels < 1 || sound->info.channels > PA_CHANNELS_MAX ||
+    if (sound->info.channels < 1 || sound->info.channels > int(PA_CHANNELS_MAX) ||
         sound->info.samplerate < 1 || std::uint32_t(sound->info.samplerate) > PA_RATE_MAX) {
         m_report.silent(found.path, Silence::UnknownFormat,
                         std::to_string(sound->info.channels) + " channels at " +
