@@ -215,8 +215,9 @@ class ServerComesBack : public Playback, public ::testing::WithParamInterface<Ou
 TEST_P(ServerComesBack, TheNextSoundIsHeard) {
     const std::string low = writeTone("low.wav", kLowHertz, 3.0);
     const std::string high = writeTone("high.wav", kHighHertz, 1.0);
-    if (GetParam().heardBefore)
+    if (GetParam().heardBefore) {
         ASSERT_NE(waitForTone(kLowHertz, call(low).calledAt), SoundTrack::npos);
+    }
     haltServer();
     call(low); // silence, and no hang
     EXPECT_TRUE(waitForReport({"no sound server", low})) << "no word of the missing server";
