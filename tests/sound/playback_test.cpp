@@ -31,6 +31,11 @@ std::string lettersOf(std::string_view text) {
     return name;
 }
 
+// The test tones play at half of full scale. A click in the recording (a stream that ran
+// dry on a busy machine) spreads a little energy over every frequency, up to about 1 %;
+// a tone still playing stays near 50 %.
+constexpr double kNoTone = 0.05;
+
 const auto kNameFromText = [](const auto& info) { return lettersOf(info.param); };
 
 // The call hands the sound over and returns while it plays: the sound goes on after it.
@@ -98,7 +103,7 @@ TEST_F(Playback, ASecondSoundStopsTheFirst) {
     EXPECT_GT(heard.toneLevel(kLowHertz, second.calledAt - window, second.calledAt), 0.2);
     // ...and is not heard while the second (1 s long) plays.
     for (std::size_t at = start + window; at < start + samplesIn(0.9); at += window)
-        ASSERT_LT(heard.toneLevel(kLowHertz, at, at + window), 0.001)
+        ASSERT_LT(heard.toneLevel(kLowHertz, at, at + window), kNoTone)
             << "first tone still heard " << double(at - start) / MonitorRecorder::kRate
             << " s after the second started";
 }
@@ -226,7 +231,7 @@ TEST_P(ServerComesBack, TheNextSoundIsHeard) {
     const std::size_t start = waitForTone(kHighHertz, next.calledAt);
     ASSERT_NE(start, SoundTrack::npos) << "the sound after the server came back was not heard";
     recordUpTo(start + samplesIn(0.5));
-    EXPECT_LT(track().toneLevel(kLowHertz, next.calledAt, track().size()), 0.001);
+    EXPECT_LT(track().toneLevel(kLowHertz, next.calledAt, track().size()), kNoTone);
     // Told once, however often the same file met no server.
     const std::vector<std::string> told = reports();
     EXPECT_EQ(
