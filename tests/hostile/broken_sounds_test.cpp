@@ -14,6 +14,7 @@
 #include "wav_check.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -86,9 +87,6 @@ private:
     std::FILE* m_file;
     int m_saved = -1;
 };
-void PrintTo(const Case& c, std::ostream* os) {
-    *os << c.name;
-}
 
 // A RIFF/WAVE file with one fmt chunk and a short data chunk.
 QByteArray wav(std::uint16_t format, std::uint16_t bits) {
