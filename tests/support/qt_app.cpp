@@ -1,14 +1,7 @@
-// main() of the suites that need a Qt application: one, created before the first test runs
+// main() of the suites that need a QApplication: one, created before the first test runs
 // (after the environments the suite registers itself, so those may prepare it).
-#include <gtest/gtest.h>
-
-#ifdef BRINDORA_TEST_WIDGETS
 #include <QApplication>
-using TestApplication = QApplication;
-#else
-#include <QCoreApplication>
-using TestApplication = QCoreApplication;
-#endif
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -24,7 +17,7 @@ class QtEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
         qInstallMessageHandler(quietHandler);
-        m_app = new TestApplication(m_argc, m_argv);
+        m_app = new QApplication(m_argc, m_argv);
     }
     void TearDown() override {
         delete m_app;
@@ -35,7 +28,7 @@ private:
     int m_argc = 1;
     char m_name[16] = "brindora_tests";
     char* m_argv[2] = {m_name, nullptr};
-    TestApplication* m_app = nullptr;
+    QApplication* m_app = nullptr;
 };
 
 } // namespace
