@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Rebuilds assets/europe_map.png and assets/europe_map_mask.png from Natural Earth.
+# Rebuilds assets/europe_map.png, its state mask and their @2x, @3x, @4x copies from Natural Earth.
 # With --fit, first fits the warp again and rewrites warp.txt.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"

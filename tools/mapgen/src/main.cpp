@@ -20,6 +20,14 @@ constexpr QSize kPicture(619, 539);
 // Chosen to fit the region table on this data (assets/README.md, "Map").
 constexpr Albers::Parameters kProjection{39.8, 66.8, 18.58, 50.0, 835.5, 314.77, 319.62};
 
+// The sharper copies for screens of a higher device pixel ratio, drawn from the same
+// projection, warp and colours; their coastline is this many of their own pixels wide.
+struct Sharper {
+    int scale;
+    double coast;
+};
+constexpr Sharper kSharper[] = {{2, 1.5}, {3, 2.25}, {4, 3.0}};
+
 // Rounds of random kicks after the first descent; more rounds fit slightly better, slower.
 constexpr int kKickRounds = 200;
 
@@ -33,6 +41,12 @@ bool save(const QImage& image, const QString& path) {
         return true;
     qCritical().noquote() << "cannot write" << path << ":" << writer.errorString();
     return false;
+}
+
+// "europe_map.png" at scale 2 is "europe_map@2x.png", the name Qt looks for.
+QString scaledPath(const QString& path, int scale) {
+    const int dot = int(path.lastIndexOf('.'));
+    return path.left(dot) + QString("@%1x").arg(scale) + path.mid(dot);
 }
 
 int fail(const QString& message) {
@@ -89,6 +103,15 @@ int main(int argc, char* argv[]) {
         kPicture, [&](QPointF p) { return warp.push(albers.project(p)); }, 1.0);
     if (!save(painter.picture(labels), args[2]) || !save(painter.mask(labels), args[3]))
         return 1;
+    for (const Sharper& sharper : kSharper) {
+        const int k = sharper.scale;
+        // A small state claims what lies within half a 1x pixel of it, as on the 1x map.
+        const QImage fine = painter.labels(
+            kPicture * k, [&](QPointF p) { return warp.push(albers.project(p)) * k; }, k);
+        if (!save(painter.picture(fine, sharper.coast), scaledPath(args[2], k)) ||
+            !save(painter.mask(fine), scaledPath(args[3], k)))
+            return 1;
+    }
     if (!plainPath.isEmpty()) {
         const QImage plain = painter.labels(
             kPicture, [&](QPointF p) { return albers.project(p); }, 1.0);

@@ -17,6 +17,23 @@ QRgb mix(QRgb a, QRgb b, double t) {
                 channel(qBlue(a), qBlue(b)));
 }
 
+// Whether a land pixel's centre lies within `radius` of pixel (x, y)'s centre.
+bool nearLand(const QImage& labels, int x, int y, double radius) {
+    const int reach = int(std::floor(radius));
+    for (int dy = -reach; dy <= reach; ++dy) {
+        const int v = y + dy;
+        if (v < 0 || v >= labels.height())
+            continue;
+        for (int dx = -reach; dx <= reach; ++dx) {
+            const int u = x + dx;
+            if (u >= 0 && u < labels.width() && dx * dx + dy * dy <= radius * radius &&
+                MapPainter::label(labels, u, v))
+                return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 QImage MapPainter::labels(QSize size, const Atlas::Placement& place, double touch) const {
@@ -74,7 +91,7 @@ QImage MapPainter::mask(const QImage& labels) const {
     return out;
 }
 
-QImage MapPainter::picture(const QImage& labels) const {
+QImage MapPainter::picture(const QImage& labels, double coast) const {
     const int w = labels.width(), h = labels.height();
     const QList<Country>& countries = m_atlas.countries();
     // Gradients run over each country's extent on this picture.
@@ -100,12 +117,8 @@ QImage MapPainter::picture(const QImage& labels) const {
                 else
                     colour =
                         mix(s.top, s.bottom, double(x - e.left()) / std::max(1, w - 1 - e.left()));
-            } else {
-                const bool shore =
-                    (x > 0 && label(labels, x - 1, y)) || (x + 1 < w && label(labels, x + 1, y)) ||
-                    (y > 0 && label(labels, x, y - 1)) || (y + 1 < h && label(labels, x, y + 1));
-                if (shore)
-                    colour = kCoast;
+            } else if (nearLand(labels, x, y, coast)) {
+                colour = kCoast;
             }
             out.setPixel(x, y, colour);
         }

@@ -23,8 +23,9 @@ public:
 
     // The catalogue number under each pixel, kOtherLand elsewhere on land, 0 at sea.
     QImage mask(const QImage& labels) const;
-    // Colours, gradients and the dark coastline drawn on the sea side of the shore.
-    QImage picture(const QImage& labels) const;
+    // Colours, gradients and the dark coastline drawn on the sea side of the shore: every
+    // sea pixel whose centre lies within `coast` pixels of a land pixel's centre.
+    QImage picture(const QImage& labels, double coast = 1.0) const;
 
 private:
     void paintTouched(QImage& image, const QPainterPath& path, QRgb value, double touch) const;
