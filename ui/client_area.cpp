@@ -167,7 +167,15 @@ void ClientArea::resizeEvent(QResizeEvent* event) {
 // Every geometry and font of the design, at the current scale and place.
 void ClientArea::applyScale() {
     for (const Placed& p : m_placed) {
-        p.widget->setGeometry(layout::scaled(p.pixels, m_scale).translated(m_area.topLeft()));
+        const QRect shown = layout::scaled(p.pixels, m_scale).translated(m_area.topLeft());
+        p.widget->setGeometry(shown);
+        // Whatever lies beyond the design's area is cut off, as the window's edge cuts it
+        // when the two are one.
+        const QRect inside = shown & m_area;
+        if (m_area == rect() || inside == shown)
+            p.widget->clearMask();
+        else
+            p.widget->setMask(inside.translated(-shown.topLeft()));
         if (p.fontPixels > 0)
             p.widget->setFont(scaledFont(p.fontPixels));
     }
