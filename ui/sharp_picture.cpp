@@ -41,11 +41,10 @@ const QPixmap& SharpPicture::at(QSize devicePixels) const {
         return base();
     QPixmap& sized = m_shared->sized;
     if (sized.size() != devicePixels) {
-        const QImage from = source(devicePixels);
-        sized = QPixmap::fromImage(
-            from.size() == devicePixels
-                ? from
-                : from.scaled(devicePixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        QImage image = source(devicePixels);
+        if (image.size() != devicePixels)
+            image = image.scaled(devicePixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        sized = QPixmap::fromImage(std::move(image)); // without a copy of the pixels
     }
     return sized;
 }

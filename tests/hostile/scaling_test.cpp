@@ -220,6 +220,11 @@ TEST_F(Screens, FullScreenScalesTheWholeClientAreaAndF11GivesTheWindowBack) {
     EXPECT_EQ(client->lblreg()->font().pixelSize(), qRound(layout::kFont18pt * scale));
     EXPECT_NEAR(map->clientRect().width(), 619 * scale, 2);
     EXPECT_NEAR(map->clientRect().height(), 539 * scale, 2);
+    // The pointer follows the same hit test: Romania, then the sea west of Ireland.
+    QTest::mouseMove(map, map->toWidget({370, 380}));
+    EXPECT_EQ(map->pointer(), MapPointer::Region);
+    QTest::mouseMove(map, map->toWidget({20, 60}));
+    EXPECT_EQ(map->pointer(), MapPointer::Map);
     // The game as it was, and a box over the middle in a larger font.
     EXPECT_EQ(client->lblerrori()->text(), "1");
     EXPECT_EQ(client->lblreg()->text(), "Romania");
