@@ -3,12 +3,13 @@
 
 Prints, for the offscreen platform and for a real X server (Xvfb): start-up time from
 exec to first paint, peak memory, and CPU while idle with Timer1 ticking; medians
-over the runs, and the ratio or difference to the bare window.
-Usage: bench/run.py [build-dir] [--runs N] [--idle SECONDS] [--scale N] [--full-screen]
-                    [--before OTHER-BUILD-DIR]
---idle 0 skips the idle measure. --before also measures the game window of another build
-(an earlier version) in the same runs, and compares the two. --scale shows both windows at that device pixel ratio;
---full-screen shows both in full screen on a 1920 x 1080 screen.
+over the runs, and the ratio or difference to the bare window. Then the sound figures
+of bench_sound on a private PulseAudio server (--sound-only: those alone).
+Usage: bench/run.py [build-dir] [--runs N] [--idle SECONDS] [--sound-only]
+                    [--scale N] [--full-screen] [--before OTHER-BUILD-DIR]
+--idle 0 skips the idle measure. --scale shows both windows at that device pixel ratio;
+--full-screen shows both in full screen on a 1920 x 1080 screen. --before also measures
+the game window of another build (an earlier version) in the same runs, and compares.
 """
 import argparse
 import json
@@ -69,15 +70,39 @@ def measure(build, env, runs, idle, before=None):
     return row
 
 
+def sound(build, runs):
+    exe = os.path.join(build, "bench", "bench_sound")
+    if not os.path.exists(exe) or not shutil.which("pulseaudio"):
+        print("\n(no sound figures: bench_sound or pulseaudio missing)")
+        return
+    out = subprocess.run([exe, str(runs)], capture_output=True, text=True, timeout=600).stdout
+    values = dict(line.split() for line in out.splitlines() if len(line.split()) == 2)
+    print(f"\nSound on a PulseAudio null sink, {runs} runs: median (min to max), ms\n")
+    print("| measure | figure |")
+    print("|---|---|")
+    for key, label in (("suona_returns_ms", "suona returns"),
+                       ("suona_returns_without_server_ms", "suona returns, no server"),
+                       ("call_to_sound_ms", "call to first sound heard"),
+                       ("cut_of_first_after_second_call_ms", "first sound last heard after the second call"),
+                       ("call_to_sound_after_server_restart_ms", "call to sound, first call after a server restart")):
+        print(f"| {label} | {values.get(key + '_median', 'nan')} "
+              f"({values.get(key + '_min', 'nan')} to {values.get(key + '_max', 'nan')}) |")
+    print("(the recorder places sound in time to about 5 ms; the cut to 10 ms)")
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("build", nargs="?", default="build")
     ap.add_argument("--runs", type=int, default=10)
     ap.add_argument("--idle", type=int, default=20)
+    ap.add_argument("--sound-only", action="store_true")
     ap.add_argument("--scale", type=float, default=1.0)
     ap.add_argument("--full-screen", action="store_true")
     ap.add_argument("--before")
     args = ap.parse_args()
+    if args.sound_only:
+        sound(args.build, args.runs)
+        return
 
     base = dict(os.environ, QT_SCALE_FACTOR=f"{args.scale:g}")
     offscreen = "offscreen"
@@ -128,6 +153,7 @@ def main():
     finally:
         if xvfb:
             xvfb.terminate()
+    sound(args.build, args.runs)
 
 
 if __name__ == "__main__":

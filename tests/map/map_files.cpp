@@ -33,12 +33,20 @@ QString maskPath(int scale) {
     return assetPath("europe_map_mask", scale);
 }
 
+QString countriesPath() {
+    return assetPath("europe_map_countries", 1);
+}
+
 const QImage& picture(int scale) {
     return loaded(picturePath(scale));
 }
 
 const QImage& mask(int scale) {
     return loaded(maskPath(scale));
+}
+
+const QImage& countries() {
+    return loaded(countriesPath());
 }
 
 // Reads the IHDR chunk that every PNG starts with, after its 8-byte signature.

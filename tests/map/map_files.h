@@ -16,6 +16,10 @@ QString picturePath(int scale = 1);
 QString maskPath(int scale = 1);
 const QImage& picture(int scale = 1); // as stored, or a null image when missing
 const QImage& mask(int scale = 1);
+// Which country lies under each pixel of the 1x map: 0 sea, n the n-th of the names in
+// its PNG text "Countries".
+QString countriesPath();
+const QImage& countries();
 
 struct PngHeader {
     int width = 0, height = 0;

@@ -1,10 +1,13 @@
 // mapgen: draws the map of Europe and its state mask from Natural Earth's countries.
-// Usage: mapgen COUNTRIES_JSON WARP_TXT MAP_PNG MASK_PNG [--fit] [--plain PNG] [--debug PNG]
+// Usage: mapgen COUNTRIES_JSON WARP_TXT MAP_PNG MASK_PNG [--fit] [--countries PNG]
+//        [--vision PNG] [--plain PNG] [--debug PNG]
 #include "albers.h"
 #include "atlas.h"
+#include "country_raster.h"
 #include "debug_view.h"
 #include "map_painter.h"
 #include "topology.h"
+#include "vision_view.h"
 #include "warp.h"
 #include "warp_fitter.h"
 
@@ -69,9 +72,10 @@ int main(int argc, char* argv[]) {
         return value;
     };
     const QString plainPath = option("--plain"), debugPath = option("--debug");
+    const QString countriesPath = option("--countries"), visionPath = option("--vision");
     if (args.size() != 4)
         return fail("usage: mapgen COUNTRIES_JSON WARP_TXT MAP_PNG MASK_PNG [--fit] "
-                    "[--plain PNG] [--debug PNG]");
+                    "[--countries PNG] [--vision PNG] [--plain PNG] [--debug PNG]");
 
     QString error;
     Topology topology;
@@ -99,31 +103,35 @@ int main(int argc, char* argv[]) {
                                            warp.largestMove(), jacobian);
 
     const MapPainter painter(atlas);
-    const QImage labels = painter.labels(
-        kPicture, [&](QPointF p) { return warp.push(albers.project(p)); }, 1.0);
-    if (!save(painter.picture(labels), args[2]) || !save(painter.mask(labels), args[3]))
+    const CountryRaster raster(
+        atlas, kPicture, [&](QPointF p) { return warp.push(albers.project(p)); }, 1.0);
+    if (!save(painter.picture(raster), args[2]) || !save(painter.mask(raster), args[3]))
+        return 1;
+    if (!countriesPath.isEmpty() && !save(raster.countryPicture(atlas), countriesPath))
+        return 1;
+    if (!visionPath.isEmpty() && !save(VisionView::sideBySide(painter.picture(raster)), visionPath))
         return 1;
     for (const Sharper& sharper : kSharper) {
         const int k = sharper.scale;
         // A small state claims what lies within half a 1x pixel of it, as on the 1x map.
-        const QImage fine = painter.labels(
-            kPicture * k, [&](QPointF p) { return warp.push(albers.project(p)) * k; }, k);
+        const CountryRaster fine(
+            atlas, kPicture * k, [&](QPointF p) { return warp.push(albers.project(p)) * k; }, k);
         if (!save(painter.picture(fine, sharper.coast), scaledPath(args[2], k)) ||
             !save(painter.mask(fine), scaledPath(args[3], k)))
             return 1;
     }
     if (!plainPath.isEmpty()) {
-        const QImage plain = painter.labels(
-            kPicture, [&](QPointF p) { return albers.project(p); }, 1.0);
+        const CountryRaster plain(
+            atlas, kPicture, [&](QPointF p) { return albers.project(p); }, 1.0);
         if (!save(DebugView::enlarged(painter.picture(plain), 1), plainPath))
             return 1;
     }
-    if (!debugPath.isEmpty() && !save(DebugView::enlarged(painter.picture(labels), 3), debugPath))
+    if (!debugPath.isEmpty() && !save(DebugView::enlarged(painter.picture(raster), 3), debugPath))
         return 1;
-    const QStringList unstyled = DebugView::unstyled(atlas, labels);
+    const QStringList unstyled = DebugView::unstyled(atlas, raster);
     if (!unstyled.isEmpty())
         qWarning().noquote() << "countries without a style:" << unstyled.join(", ");
-    for (const QString& clash : DebugView::neighbourClashes(atlas, labels))
+    for (const QString& clash : DebugView::neighbourClashes(atlas, raster))
         qWarning().noquote() << "neighbours alike:" << clash;
     return 0;
 }
