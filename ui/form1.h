@@ -39,10 +39,14 @@ public:
     bool ended() const;
 
 public slots:
-    void timer1Timer(); // one tick of Timer1
+    void timer1Timer();      // one tick of Timer1
+    void toggleFullScreen(); // F11
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Full screen, whoever asks for it (F11, the command line, the desktop), scales the
+    // client area to fit; back to normal, the window is its fixed self again.
+    void changeEvent(QEvent* event) override;
 
 private:
     void command2Click();
@@ -51,6 +55,7 @@ private:
     void istruzioniClick();
     void pressCommand2ByKey();
     void endProgram();
+    void fitToScreen(bool fullScreen);
 
     Form1Options m_options;
     ClockRandom m_clockRandom;
@@ -60,6 +65,8 @@ private:
     std::unique_ptr<QtWindowPort> m_port;
     std::unique_ptr<Game> m_game;
     QTimer m_timer1;
+    bool m_fullScreen = false;
+    QRect m_normalGeometry; // the window's place before full screen
 };
 
 } // namespace brindora

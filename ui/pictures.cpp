@@ -3,19 +3,41 @@
 
 #include <QImageReader>
 
+#include <array>
+
 namespace brindora::pictures {
 
 namespace {
+
+const PictureFile* entry(const char* name) {
+    for (const PictureFile& e : kPictureFiles)
+        if (qstrcmp(e.name, name) == 0)
+            return &e;
+    return nullptr;
+}
+
+const QString kFolder = QStringLiteral(":/pictures/");
 
 constexpr int kPointerSize = 32;
 
 } // namespace
 
 QString resourcePath(const char* name) {
-    for (const PictureFile& e : kPictureFiles)
-        if (qstrcmp(e.name, name) == 0)
-            return QStringLiteral(":/pictures/") + QLatin1String(e.file);
-    return {};
+    const Entry* e = entry(name);
+    return e ? kFolder + QLatin1String(e->file) : QString();
+}
+
+QList<int> largerScales(const char* name) {
+    QList<int> scales;
+    if (const Entry* e = entry(name))
+        for (int scale : e->larger)
+            if (scale > 0)
+                scales.append(scale);
+    return scales;
+}
+
+QString largerPath(const char* name, int scale) {
+    return kFolder + QLatin1String(name) + QStringLiteral("@%1x.png").arg(scale);
 }
 
 QPixmap pixmap(const char* name) {
