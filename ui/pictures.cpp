@@ -23,13 +23,13 @@ constexpr int kPointerSize = 32;
 } // namespace
 
 QString resourcePath(const char* name) {
-    const Entry* e = entry(name);
+    const PictureFile* e = entry(name);
     return e ? kFolder + QLatin1String(e->file) : QString();
 }
 
 QList<int> largerScales(const char* name) {
     QList<int> scales;
-    if (const Entry* e = entry(name))
+    if (const PictureFile* e = entry(name))
         for (int scale : e->larger)
             if (scale > 0)
                 scales.append(scale);
