@@ -65,7 +65,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption mute(QStringLiteral("mute"),
                                   QStringLiteral("Start with every sound silent."));
     const QCommandLineOption fullscreen(QStringLiteral("fullscreen"),
-                                        QStringLiteral("Start in full screen (F11 switches)."));
+                                        QStringLiteral("Start in full screen."));
     parser.addOptions({help, version, mute, fullscreen});
     for (const QtOption& qt : kQtOptions) {
         QCommandLineOption option(QLatin1String(qt.name));
