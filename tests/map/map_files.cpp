@@ -4,24 +4,49 @@
 #include <QFile>
 #include <algorithm>
 #include <cstdlib>
+#include <map>
 
 namespace brindora::mapfiles {
 
-QString picturePath() {
-    return QStringLiteral(BRINDORA_ASSETS_DIR "/europe_map.png");
-}
-QString maskPath() {
-    return QStringLiteral(BRINDORA_ASSETS_DIR "/europe_map_mask.png");
+namespace {
+
+QString assetPath(const char* name, int scale) {
+    const QString suffix = scale == 1 ? QString() : QString("@%1x").arg(scale);
+    return QStringLiteral(BRINDORA_ASSETS_DIR "/") + name + suffix + ".png";
 }
 
-const QImage& picture() {
-    static const QImage image(picturePath());
-    return image;
+// Each file is read once, at its first use.
+const QImage& loaded(const QString& path) {
+    static std::map<QString, QImage> images;
+    auto it = images.find(path);
+    if (it == images.end())
+        it = images.emplace(path, QImage(path)).first;
+    return it->second;
 }
 
-const QImage& mask() {
-    static const QImage image(maskPath());
-    return image;
+} // namespace
+
+QString picturePath(int scale) {
+    return assetPath("europe_map", scale);
+}
+QString maskPath(int scale) {
+    return assetPath("europe_map_mask", scale);
+}
+
+QString countriesPath() {
+    return assetPath("europe_map_countries", 1);
+}
+
+const QImage& picture(int scale) {
+    return loaded(picturePath(scale));
+}
+
+const QImage& mask(int scale) {
+    return loaded(maskPath(scale));
+}
+
+const QImage& countries() {
+    return loaded(countriesPath());
 }
 
 // Reads the IHDR chunk that every PNG starts with, after its 8-byte signature.

@@ -6,7 +6,7 @@
 
 #include <QRect>
 #include <algorithm>
-#include <functional>
+#include <ostream>
 #include <vector>
 
 using namespace brindora;
@@ -26,23 +26,32 @@ protected:
 };
 
 struct FileFormat {
-    const char* what;
-    std::function<QString()> path;
+    const char* name;
+    QString (*path)(int scale);
     int colourType;
+    int scale;
 };
+void PrintTo(const FileFormat& f, std::ostream* os) {
+    *os << f.name;
+}
 
 class Format : public ::testing::TestWithParam<FileFormat> {};
 TEST_P(Format, SizeAndPixelLayout) {
-    const PngHeader h = pngHeader(GetParam().path());
-    EXPECT_EQ(h.width, kWidth);
-    EXPECT_EQ(h.height, kHeight);
+    const FileFormat& f = GetParam();
+    const PngHeader h = pngHeader(f.path(f.scale));
+    EXPECT_EQ(h.width, kWidth * f.scale);
+    EXPECT_EQ(h.height, kHeight * f.scale);
     EXPECT_EQ(h.bitDepth, 8);
-    EXPECT_EQ(h.colourType, GetParam().colourType);
+    EXPECT_EQ(h.colourType, f.colourType);
 }
-INSTANTIATE_TEST_SUITE_P(Files, Format,
-                         ::testing::Values(FileFormat{"map, 24-bit RGB", picturePath, 2},
-                                           FileFormat{"mask, 8-bit grey", maskPath, 0}),
-                         [](const auto& info) { return info.index ? "Mask" : "Map"; });
+// The map is 24-bit RGB (PNG colour type 2), the mask 8-bit grey (type 0), at every scale.
+INSTANTIATE_TEST_SUITE_P(
+    Files, Format,
+    ::testing::Values(FileFormat{"Map", picturePath, 2, 1}, FileFormat{"Mask", maskPath, 0, 1},
+                      FileFormat{"Map2x", picturePath, 2, 2}, FileFormat{"Mask2x", maskPath, 0, 2},
+                      FileFormat{"Map3x", picturePath, 2, 3}, FileFormat{"Mask3x", maskPath, 0, 3},
+                      FileFormat{"Map4x", picturePath, 2, 4}, FileFormat{"Mask4x", maskPath, 0, 4}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MapPicture, LoadsAsOpaqueTrueColour) {
     EXPECT_EQ(picture().format(), QImage::Format_RGB32);

@@ -16,8 +16,8 @@ inline constexpr int kOtherLand = 255;
 
 struct RegionPurity {
     const Region* region;
-    int land = 0; // land pixels inside the rectangle
-    int own = 0;  // of which belong to the region's state
+    int land = 0;                  // land pixels inside the rectangle
+    int own = 0;                   // of which belong to the region's state
     std::array<int, 256> others{}; // the rest, by mask value
     double purity() const { return land ? double(own) / land : 0.0; }
 };

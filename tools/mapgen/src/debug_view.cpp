@@ -28,15 +28,15 @@ QImage DebugView::enlarged(const QImage& picture, int factor) {
     return out;
 }
 
-QStringList DebugView::neighbourClashes(const Atlas& atlas, const QImage& labels) {
-    const QImage colours = MapPainter(atlas).picture(labels);
+QStringList DebugView::neighbourClashes(const Atlas& atlas, const CountryRaster& raster) {
+    const QImage colours = MapPainter(atlas).picture(raster);
     std::set<std::pair<int, int>> seen;
     QStringList out;
-    for (int y = 0; y + 1 < labels.height(); ++y) {
-        for (int x = 0; x + 1 < labels.width(); ++x) {
-            const int a = MapPainter::label(labels, x, y);
+    for (int y = 0; y + 1 < raster.height(); ++y) {
+        for (int x = 0; x + 1 < raster.width(); ++x) {
+            const int a = raster.at(x, y);
             for (const QPoint n : {QPoint(x + 1, y), QPoint(x, y + 1)}) {
-                const int b = MapPainter::label(labels, n.x(), n.y());
+                const int b = raster.at(n.x(), n.y());
                 if (!a || !b || a == b || seen.count({std::min(a, b), std::max(a, b)}))
                     continue;
                 const QRgb ca = colours.pixel(x, y), cb = colours.pixel(n);
@@ -53,11 +53,11 @@ QStringList DebugView::neighbourClashes(const Atlas& atlas, const QImage& labels
     return out;
 }
 
-QStringList DebugView::unstyled(const Atlas& atlas, const QImage& labels) {
+QStringList DebugView::unstyled(const Atlas& atlas, const CountryRaster& raster) {
     std::set<int> shown;
-    for (int y = 0; y < labels.height(); ++y)
-        for (int x = 0; x < labels.width(); ++x)
-            shown.insert(MapPainter::label(labels, x, y));
+    for (int y = 0; y < raster.height(); ++y)
+        for (int x = 0; x < raster.width(); ++x)
+            shown.insert(raster.at(x, y));
     QStringList out;
     for (int k : shown)
         if (k && atlas.countries()[k - 1].style == &CountryTable::fallback())

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "atlas.h"
+#include "country_raster.h"
 
 #include <QImage>
 #include <QStringList>
@@ -12,7 +13,7 @@ public:
     // (factor 1 draws no rectangles).
     static QImage enlarged(const QImage& picture, int factor);
     // Pairs of touching countries whose colours are hard to tell apart.
-    static QStringList neighbourClashes(const Atlas& atlas, const QImage& labels);
+    static QStringList neighbourClashes(const Atlas& atlas, const CountryRaster& raster);
     // Countries on the picture that the style table does not name.
-    static QStringList unstyled(const Atlas& atlas, const QImage& labels);
+    static QStringList unstyled(const Atlas& atlas, const CountryRaster& raster);
 };

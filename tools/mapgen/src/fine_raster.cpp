@@ -1,8 +1,8 @@
 // The plain projection rasterised finely, as fit codes.
 #include "fine_raster.h"
 
+#include "country_raster.h"
 #include "fit_score.h"
-#include "map_painter.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,7 +24,7 @@ FineRaster::FineRaster(const Atlas& atlas, const Albers& albers, QSize picture) 
     };
     // A small state claims the cells within half a picture pixel of it, as the picture
     // gives it every pixel it touches.
-    const QImage labels = MapPainter(atlas).labels(fine, place, kFine);
+    const CountryRaster raster(atlas, fine, place, kFine);
     std::vector<unsigned char> codeOf(atlas.countries().size() + 1, 0);
     for (int k = 0; k < atlas.countries().size(); ++k) {
         const Country& c = atlas.countries()[k];
@@ -37,7 +37,7 @@ FineRaster::FineRaster(const Atlas& atlas, const Albers& albers, QSize picture) 
     m_codes.resize(std::size_t(m_width) * m_height);
     for (int y = 0; y < m_height; ++y)
         for (int x = 0; x < m_width; ++x)
-            m_codes[std::size_t(y) * m_width + x] = codeOf[MapPainter::label(labels, x, y)];
+            m_codes[std::size_t(y) * m_width + x] = codeOf[raster.at(x, y)];
 }
 
 int FineRaster::at(QPointF s) const {

@@ -1,15 +1,10 @@
-// Paints the countries: an index raster, then the state mask and the coloured picture.
+// Paints the map from the country raster: the state mask and the coloured picture.
 #include "map_painter.h"
 
-#include <QPainter>
 #include <algorithm>
 #include <cmath>
 
 namespace {
-
-QRgb labelValue(int label) {
-    return 0xff000000u | unsigned(label);
-}
 
 QRgb mix(QRgb a, QRgb b, double t) {
     auto channel = [t](int u, int v) { return int(std::lround(u + (v - u) * t)); };
@@ -17,56 +12,32 @@ QRgb mix(QRgb a, QRgb b, double t) {
                 channel(qBlue(a), qBlue(b)));
 }
 
+// Whether a land pixel's centre lies within `radius` of pixel (x, y)'s centre.
+bool nearLand(const CountryRaster& raster, int x, int y, double radius) {
+    const int reach = int(std::floor(radius));
+    for (int dy = -reach; dy <= reach; ++dy) {
+        const int v = y + dy;
+        if (v < 0 || v >= raster.height())
+            continue;
+        for (int dx = -reach; dx <= reach; ++dx) {
+            const int u = x + dx;
+            if (u >= 0 && u < raster.width() && dx * dx + dy * dy <= radius * radius &&
+                raster.at(u, v))
+                return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
-QImage MapPainter::labels(QSize size, const Atlas::Placement& place, double touch) const {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(labelValue(0));
+QImage MapPainter::mask(const CountryRaster& raster) const {
+    QImage out(raster.width(), raster.height(), QImage::Format_Grayscale8);
     const QList<Country>& countries = m_atlas.countries();
-    {
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.setPen(Qt::NoPen);
-        for (int k = 0; k < countries.size(); ++k) {
-            if (countries[k].style->keepTouched)
-                continue;
-            const QBrush brush{QColor::fromRgb(labelValue(k + 1))};
-            for (const QPainterPath& path : m_atlas.paths(k, place))
-                painter.fillPath(path, brush);
-        }
-        for (const QPainterPath& path : m_atlas.lakes(place))
-            painter.fillPath(path, QColor::fromRgb(labelValue(0)));
-    }
-    for (int k = 0; k < countries.size(); ++k) {
-        if (!countries[k].style->keepTouched)
-            continue;
-        for (const QPainterPath& path : m_atlas.paths(k, place))
-            paintTouched(image, path, labelValue(k + 1), touch);
-    }
-    return image;
-}
-
-void MapPainter::paintTouched(QImage& image, const QPainterPath& path, QRgb value,
-                              double touch) const {
-    const QRectF box = path.boundingRect().adjusted(-touch, -touch, touch, touch);
-    const int x0 = std::max(0, int(std::floor(box.left())));
-    const int y0 = std::max(0, int(std::floor(box.top())));
-    const int x1 = std::min(image.width() - 1, int(std::ceil(box.right())));
-    const int y1 = std::min(image.height() - 1, int(std::ceil(box.bottom())));
-    const double half = touch / 2;
-    for (int y = y0; y <= y1; ++y)
-        for (int x = x0; x <= x1; ++x)
-            if (path.intersects(QRectF(x + 0.5 - half, y + 0.5 - half, touch, touch)))
-                image.setPixel(x, y, value);
-}
-
-QImage MapPainter::mask(const QImage& labels) const {
-    QImage out(labels.size(), QImage::Format_Grayscale8);
-    const QList<Country>& countries = m_atlas.countries();
-    for (int y = 0; y < labels.height(); ++y) {
+    for (int y = 0; y < raster.height(); ++y) {
         uchar* line = out.scanLine(y);
-        for (int x = 0; x < labels.width(); ++x) {
-            const int k = label(labels, x, y);
+        for (int x = 0; x < raster.width(); ++x) {
+            const int k = raster.at(x, y);
             const int state = k ? countries[k - 1].style->state : 0;
             line[x] = uchar(k == 0 ? 0 : state ? state : kOtherLand);
         }
@@ -74,20 +45,20 @@ QImage MapPainter::mask(const QImage& labels) const {
     return out;
 }
 
-QImage MapPainter::picture(const QImage& labels) const {
-    const int w = labels.width(), h = labels.height();
+QImage MapPainter::picture(const CountryRaster& raster, double coast) const {
+    const int w = raster.width(), h = raster.height();
     const QList<Country>& countries = m_atlas.countries();
     // Gradients run over each country's extent on this picture.
     QList<QRect> extent(countries.size());
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            if (const int k = label(labels, x, y))
+            if (const int k = raster.at(x, y))
                 extent[k - 1] |= QRect(x, y, 1, 1);
 
-    QImage out(labels.size(), QImage::Format_RGB888);
+    QImage out(raster.width(), raster.height(), QImage::Format_RGB888);
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
-            const int k = label(labels, x, y);
+            const int k = raster.at(x, y);
             QRgb colour = kSea;
             if (k) {
                 const CountryStyle& s = *countries[k - 1].style;
@@ -100,12 +71,8 @@ QImage MapPainter::picture(const QImage& labels) const {
                 else
                     colour =
                         mix(s.top, s.bottom, double(x - e.left()) / std::max(1, w - 1 - e.left()));
-            } else {
-                const bool shore =
-                    (x > 0 && label(labels, x - 1, y)) || (x + 1 < w && label(labels, x + 1, y)) ||
-                    (y > 0 && label(labels, x, y - 1)) || (y + 1 < h && label(labels, x, y + 1));
-                if (shore)
-                    colour = kCoast;
+            } else if (nearLand(raster, x, y, coast)) {
+                colour = kCoast;
             }
             out.setPixel(x, y, colour);
         }
