@@ -3,8 +3,9 @@
 
 Prints, for the offscreen platform and for a real X server (Xvfb): start-up time from
 exec to first paint, peak memory, and CPU while idle with Timer1 ticking; medians
-over the runs, and the ratio or difference to the bare window.
-Usage: bench/run.py [build-dir] [--runs N] [--idle SECONDS]
+over the runs, and the ratio or difference to the bare window. Then the sound figures
+of bench_sound on a private PulseAudio server (--sound-only: those alone).
+Usage: bench/run.py [build-dir] [--runs N] [--idle SECONDS] [--sound-only]
 """
 import argparse
 import os
@@ -52,12 +53,36 @@ def measure(build, env, runs, idle):
     return row
 
 
+def sound(build, runs):
+    exe = os.path.join(build, "bench", "bench_sound")
+    if not os.path.exists(exe) or not shutil.which("pulseaudio"):
+        print("\n(no sound figures: bench_sound or pulseaudio missing)")
+        return
+    out = subprocess.run([exe, str(runs)], capture_output=True, text=True, timeout=600).stdout
+    values = dict(line.split() for line in out.splitlines() if len(line.split()) == 2)
+    print(f"\nSound on a PulseAudio null sink, {runs} runs: median (min to max), ms\n")
+    print("| measure | figure |")
+    print("|---|---|")
+    for key, label in (("suona_returns_ms", "suona returns"),
+                       ("suona_returns_without_server_ms", "suona returns, no server"),
+                       ("call_to_sound_ms", "call to first sound heard"),
+                       ("cut_of_first_after_second_call_ms", "first sound last heard after the second call"),
+                       ("call_to_sound_after_server_restart_ms", "call to sound, first call after a server restart")):
+        print(f"| {label} | {values.get(key + '_median', 'nan')} "
+              f"({values.get(key + '_min', 'nan')} to {values.get(key + '_max', 'nan')}) |")
+    print("(the recorder places sound in time to about 5 ms; the cut to 10 ms)")
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("build", nargs="?", default="build")
     ap.add_argument("--runs", type=int, default=10)
     ap.add_argument("--idle", type=int, default=20)
+    ap.add_argument("--sound-only", action="store_true")
     args = ap.parse_args()
+    if args.sound_only:
+        sound(args.build, args.runs)
+        return
 
     platforms = [("offscreen", dict(os.environ, QT_QPA_PLATFORM="offscreen"))]
     xvfb = None
@@ -83,6 +108,7 @@ def main():
     finally:
         if xvfb:
             xvfb.terminate()
+    sound(args.build, args.runs)
 
 
 if __name__ == "__main__":

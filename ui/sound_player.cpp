@@ -1,75 +1,83 @@
-// Sound through Qt Multimedia's QSoundEffect, which loads and plays in the background.
+// The checks on the game's thread, which say why a file is silent; the playing elsewhere.
 #include "sound_player.h"
 
 #include "sound_path.h"
+#include "wav_check.h"
 
-#include <QUrl>
+#include <pulse/sample.h>
 
-#include <cstdint>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
-#include <string_view>
+
+namespace fs = std::filesystem;
 
 namespace brindora {
 
-namespace {
-
-std::uint32_t littleEndian32(const unsigned char* p) {
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (std::uint32_t(p[3]) << 24);
-}
-
-} // namespace
-
-bool SoundPlayer::isCompleteWav(const std::string& path) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in)
-        return false;
-    const std::uint64_t fileSize = std::uint64_t(in.tellg());
-    unsigned char header[12];
-    in.seekg(0);
-    if (!in.read(reinterpret_cast<char*>(header), sizeof header) ||
-        std::string_view(reinterpret_cast<char*>(header), 4) != "RIFF" ||
-        std::string_view(reinterpret_cast<char*>(header) + 8, 4) != "WAVE")
-        return false;
-    // Walk the chunks: a format chunk, then a data chunk that the file holds in full.
-    bool haveFormat = false;
-    for (std::uint64_t pos = 12; pos + 8 <= fileSize;) {
-        unsigned char chunk[8];
-        in.seekg(std::streamoff(pos));
-        if (!in.read(reinterpret_cast<char*>(chunk), sizeof chunk))
-            return false;
-        const std::string_view id(reinterpret_cast<char*>(chunk), 4);
-        const std::uint64_t size = littleEndian32(chunk + 4);
-        if (pos + 8 + size > fileSize)
-            return false;
-        if (id == "fmt ")
-            haveFormat = size >= 16;
-        else if (id == "data")
-            return haveFormat && size > 0;
-        pos += 8 + size + (size & 1);
-    }
-    return false;
-}
-
-SoundPlayer::SoundPlayer(QObject* parent) : QObject(parent) {}
-
-SoundPlayer::~SoundPlayer() {
-    stop();
-}
+SoundPlayer::SoundPlayer(SilenceReport::Sink report)
+    : m_report(std::move(report)),
+      m_output([this](const std::string& path, const std::string& reason) {
+          m_report.silent(path, Silence::NoSoundServer, reason);
+      }) {}
 
 void SoundPlayer::suona(const std::string& path) {
-    stop(); // a new call always ends the sound before it, even when it plays nothing
-    const auto found = findIgnoringCase(path);
-    if (!found || !isCompleteWav(*found))
-        return; // a missing or broken recording is silence
-    m_effect = std::make_unique<QSoundEffect>();
-    m_effect->setSource(QUrl::fromLocalFile(QString::fromStdString(*found)));
-    m_effect->play(); // starts as soon as the file is loaded, without waiting here
+    if (std::unique_ptr<DecodedFile> sound = open(path))
+        m_output.play(std::move(sound));
+    else
+        m_output.stop(); // a new call always ends the sound before it
 }
 
 void SoundPlayer::stop() {
-    if (m_effect)
-        m_effect->stop();
-    m_effect.reset();
+    m_output.stop();
+}
+
+std::unique_ptr<DecodedFile> SoundPlayer::open(const std::string& path) {
+    const RecordingLookup found = path.empty() ? RecordingLookup{} : lookUpRecording(path);
+    switch (found.result) {
+    case LookupResult::NoFolder:
+        m_report.silent(found.path, Silence::FolderMissing);
+        return nullptr;
+    case LookupResult::NoFile:
+        m_report.silent(path, Silence::Missing);
+        return nullptr;
+    case LookupResult::NotSearchable:
+        m_report.silent(path, Silence::Unreadable, found.detail);
+        return nullptr;
+    case LookupResult::Found:
+        break;
+    }
+    std::error_code ec;
+    if (!fs::is_regular_file(found.path, ec)) {
+        m_report.silent(found.path, Silence::Unreadable, "not a file");
+        return nullptr;
+    }
+    {
+        std::ifstream in(found.path, std::ios::binary);
+        if (!in) {
+            m_report.silent(found.path, Silence::Unreadable, std::strerror(errno));
+            return nullptr;
+        }
+        if (!findWavChunks(in)) {
+            m_report.silent(found.path, Silence::NotCompleteWav);
+            return nullptr;
+        }
+    }
+    auto sound = std::make_unique<DecodedFile>();
+    sound->path = found.path;
+    sound->file = sf_open(found.path.c_str(), SFM_READ, &sound->info);
+    if (!sound->file) {
+        m_report.silent(found.path, Silence::UnknownFormat, sf_strerror(nullptr));
+        return nullptr;
+    }
+    if (sound->info.channels < 1 || sound->info.channels > int(PA_CHANNELS_MAX) ||
+        sound->info.samplerate < 1 || std::uint32_t(sound->info.samplerate) > PA_RATE_MAX) {
+        m_report.silent(found.path, Silence::UnknownFormat,
+                        std::to_string(sound->info.channels) + " channels at " +
+                            std::to_string(sound->info.samplerate) + " Hz");
+        return nullptr;
+    }
+    return sound;
 }
 
 } // namespace brindora

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <unistd.h>
@@ -23,8 +24,8 @@ protected:
         for (char& c : name)
             if (c == '/')
                 c = '-';
-        dir = fs::temp_directory_path() / ("brindora-path-" + name + "-" +
-                                           std::to_string(::getpid()));
+        dir = fs::temp_directory_path() /
+              ("brindora-path-" + name + "-" + std::to_string(::getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir);
     }
@@ -46,10 +47,14 @@ TEST(SoundPath, RootFolderGetsOneSeparator) {
 }
 
 struct Lookup {
-    const char* onDisk;   // file created, relative to the program folder
-    const char* asked;    // file name the game asks for
+    const char* onDisk; // file created, relative to the program folder
+    const char* asked;  // file name the game asks for
     bool found;
 };
+
+void PrintTo(const Lookup& c, std::ostream* out) {
+    *out << '"' << c.asked << "\" with \"" << c.onDisk << "\" on disk";
+}
 
 class FindIgnoringCase : public SoundPathTest, public ::testing::WithParamInterface<Lookup> {};
 
@@ -59,8 +64,9 @@ TEST_P(FindIgnoringCase, FindsOnlyWhatDiffersInCase) {
         touch(c.onDisk);
     const auto found = findIgnoringCase(soundPath(dir.string(), c.asked));
     ASSERT_EQ(found.has_value(), c.found);
-    if (c.found)
+    if (c.found) {
         EXPECT_TRUE(fs::equivalent(*found, dir / c.onDisk));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -73,7 +79,18 @@ INSTANTIATE_TEST_SUITE_P(
                       Lookup{"Europa/RepubblicaCeca.wav", "Repubblica Ceca.wav", false},
                       Lookup{"Europa/inno.wav", "esatto.wav", false},
                       Lookup{"Suoni/esatto.wav", "esatto.wav", false},
-                      Lookup{"", "esatto.wav", false}));
+                      Lookup{"", "esatto.wav", false}),
+    [](const auto& info) {
+        auto letters = [](std::string_view text) {
+            std::string out;
+            for (const char ch : text)
+                if (std::isalnum(static_cast<unsigned char>(ch)) || ch == ' ')
+                    out += ch == ' ' ? '_' : ch;
+            return out;
+        };
+        const std::string onDisk = *info.param.onDisk ? letters(info.param.onDisk) : "Nothing";
+        return onDisk + "_for_" + letters(info.param.asked);
+    });
 
 TEST_F(SoundPathTest, ADirectoryIsNotARecording) {
     fs::create_directories(dir / "Europa" / "esatto.wav");

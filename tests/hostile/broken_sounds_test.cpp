@@ -1,5 +1,6 @@
 // The game played from a folder with blanks and accents in its path, with its recordings
-// missing or broken in every way we could think of, and no sound server: it plays on silently.
+// missing or broken in every way we could think of, and no sound server: it plays on silently,
+// and says why on standard error only, once for each file.
 #include "box_closer.h"
 #include "catalogo.h"
 #include "client_area.h"
@@ -10,6 +11,7 @@
 #include "recording_window.h"
 #include "sound_path.h"
 #include "sound_player.h"
+#include "wav_check.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -19,7 +21,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <random>
+#include <thread>
+#include <unistd.h>
 
 using namespace brindora;
 using namespace brindora::testing;
@@ -40,6 +45,47 @@ enum class Damage {
 struct Case {
     const char* name;
     Damage damage;
+    const char* told; // what the lines on standard error say, one line per file
+};
+
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << c.name;
+}
+
+// Standard error, caught in a file for as long as this lives.
+class CaughtStandardError {
+public:
+    CaughtStandardError() : m_file(std::tmpfile()) {
+        std::fflush(stderr);
+        m_saved = dup(2);
+        dup2(fileno(m_file), 2);
+    }
+    ~CaughtStandardError() {
+        std::fflush(stderr);
+        dup2(m_saved, 2);
+        close(m_saved);
+        std::fclose(m_file);
+    }
+    // The lines so far that begin with `prefix`.
+    std::vector<std::string> lines(const std::string& prefix) const {
+        std::fflush(stderr);
+        std::string text;
+        char buffer[4096];
+        ssize_t got = 0;
+        for (off_t at = 0; (got = pread(fileno(m_file), buffer, sizeof buffer, at)) > 0; at += got)
+            text.append(buffer, std::size_t(got));
+        std::vector<std::string> found;
+        for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos;
+             start = end + 1) {
+            if (text.compare(start, prefix.size(), prefix) == 0)
+                found.push_back(text.substr(start, end - start));
+        }
+        return found;
+    }
+
+private:
+    std::FILE* m_file;
+    int m_saved = -1;
 };
 
 // A RIFF/WAVE file with one fmt chunk and a short data chunk.
@@ -115,6 +161,11 @@ void makeRecordings(const QString& programDir, Damage damage) {
         QFile out(file);
         ASSERT_TRUE(out.open(QIODevice::WriteOnly));
         out.write(bytes);
+        out.close();
+        // Which damage the player's own check catches before any decoding.
+        const bool whole =
+            damage == Damage::Intact || damage == Damage::Pcm24 || damage == Damage::Float32;
+        EXPECT_EQ(isCompleteWav(file.toStdString()), whole) << file.toStdString();
     }
 }
 
@@ -132,6 +183,7 @@ TEST_P(BrokenSounds, TheGamePlaysOnAsUsual) {
     int quits = 0;
     std::vector<std::string> sounds;
     BoxCloser boxes;
+    const CaughtStandardError standardError;
     Form1 form{Form1Options{&random, programDir, [&] { ++quits; },
                             [&](const std::string& p) { sounds.push_back(p); }}};
     form.show();
@@ -163,16 +215,39 @@ TEST_P(BrokenSounds, TheGamePlaysOnAsUsual) {
     ASSERT_EQ(sounds.size(), 4u);
     EXPECT_EQ(sounds[0], soundPath(programDir.toStdString(), "inno.wav"));
     EXPECT_EQ(sounds[3], soundPath(programDir.toStdString(), "Francia.wav"));
+
+    // One line for each silent file (or for the missing folder) saying why; the player may
+    // find the server missing on its own thread, a moment after the call.
+    const std::size_t lineCount = GetParam().damage == Damage::MissingFolder ? 1 : sounds.size();
+    QElapsedTimer guard;
+    guard.start();
+    while (standardError.lines("brindora:").size() < lineCount && guard.elapsed() < 5000)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    const std::vector<std::string> told = standardError.lines("brindora:");
+    ASSERT_EQ(told.size(), lineCount);
+    for (std::size_t i = 0; i < lineCount; ++i) {
+        const std::string named =
+            lineCount == 1 ? soundPath(programDir.toStdString(), "") : sounds[i];
+        const std::string& line = told[lineCount == 1 ? 0 : i];
+        EXPECT_NE(line.find(GetParam().told), std::string::npos) << line;
+        EXPECT_NE(line.find("\"" + named.substr(0, named.find_last_not_of('/') + 1) + "\""),
+                  std::string::npos)
+            << line;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Recordings, BrokenSounds,
-    ::testing::Values(Case{"NoEuropaFolder", Damage::MissingFolder},
-                      Case{"Garbage", Damage::Garbage}, Case{"EmptyFiles", Damage::Empty},
-                      Case{"TruncatedHeader", Damage::TruncatedHeader},
-                      Case{"Pcm24Bit", Damage::Pcm24}, Case{"Float32", Damage::Float32},
-                      Case{"DirectoriesOfTheSameName", Damage::Directory},
-                      Case{"IntactWithoutSoundServer", Damage::Intact}),
+    ::testing::Values(
+        Case{"NoEuropaFolder", Damage::MissingFolder, "is missing: the game plays in silence"},
+        Case{"Garbage", Damage::Garbage, "is not a complete WAV file"},
+        Case{"EmptyFiles", Damage::Empty, "is not a complete WAV file"},
+        Case{"TruncatedHeader", Damage::TruncatedHeader, "is not a complete WAV file"},
+        // Whole files in encodings the decoder reads: they would play on a server.
+        Case{"Pcm24Bit", Damage::Pcm24, "no sound server"},
+        Case{"Float32", Damage::Float32, "no sound server"},
+        Case{"DirectoriesOfTheSameName", Damage::Directory, "cannot be read (not a file)"},
+        Case{"IntactWithoutSoundServer", Damage::Intact, "no sound server"}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -10,6 +10,11 @@ MonitorRecorder::~MonitorRecorder() {
 }
 
 std::string MonitorRecorder::start(const PulseServer& server) {
+    {
+        std::lock_guard lock(m_mutex); // a new recording, as after a restart of the server
+        m_samples.clear();
+        m_origin = Clock::time_point::max();
+    }
     int pipeFds[2];
     if (pipe(pipeFds) != 0)
         return "cannot make a pipe";
@@ -31,12 +36,13 @@ std::string MonitorRecorder::start(const PulseServer& server) {
     m_fd = pipeFds[0];
     m_reader = std::thread([this] { readLoop(m_fd); });
     // Wait for the first samples, so that what follows is surely recorded.
-    for (int i = 0; i < 200; ++i) {
+    // The limit only guards against a hang: a busy machine may take seconds.
+    for (int i = 0; i < 1000; ++i) {
         if (!samples().empty())
             return {};
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    return "parec delivered nothing within 2 s";
+    return "parec delivered nothing within 10 s";
 }
 
 void MonitorRecorder::stop() {

@@ -1,17 +1,13 @@
-// The server starts once, before Qt first opens the sound system, which it does only once.
+// One server for the whole program; tests that halt it start it again on the same socket.
 #include "playback_fixture.h"
 
 #include "pulse_server.h"
 #include "wav_file.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <mutex>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -31,18 +27,10 @@ public:
             const auto eq = setting.find('=');
             setenv(setting.substr(0, eq).c_str(), setting.substr(eq + 1).c_str(), 1);
         }
-        m_app = new QCoreApplication(m_argc, m_argv);
     }
     void TearDown() override {
-        delete m_app;
         delete g_server; // stops it: nothing is left running for the next run
     }
-
-private:
-    int m_argc = 1;
-    char m_name[16] = "playback_tests";
-    char* m_argv[2] = {m_name, nullptr};
-    QCoreApplication* m_app = nullptr;
 };
 
 const auto* const environment = ::testing::AddGlobalTestEnvironment(new PulseEnvironment);
@@ -56,9 +44,10 @@ void guarded(const std::string& what, const std::string& scratch, Call call) {
     bool done = false;
     std::thread watchdog([&] {
         std::unique_lock lock(mutex);
-        if (!finished.wait_for(lock, seconds(5), [&] { return done; })) {
-            std::fprintf(stderr, "FAILED: %s did not return within 5 s: the sound player hangs\n",
-                         what.c_str());
+        if (!finished.wait_for(lock, duration<double>(kHangGuardSeconds), [&] { return done; })) {
+            std::fprintf(stderr,
+                         "FAILED: %s did not return within %.0f s: the sound player hangs\n",
+                         what.c_str(), kHangGuardSeconds);
             std::error_code ec;
             fs::remove_all(scratch, ec);
             g_server->stop();
@@ -74,14 +63,19 @@ void guarded(const std::string& what, const std::string& scratch, Call call) {
     watchdog.join();
 }
 
-void spin(milliseconds span) {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < span.count())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-}
-
 } // namespace
+
+bool waitUntil(const std::function<bool()>& condition, double extraSeconds) {
+    const auto limit =
+        steady_clock::now() +
+        duration_cast<steady_clock::duration>(duration<double>(kHangGuardSeconds + extraSeconds));
+    while (!condition()) {
+        if (steady_clock::now() > limit)
+            return false;
+        std::this_thread::sleep_for(milliseconds(10));
+    }
+    return true;
+}
 
 void Playback::SetUp() {
     ASSERT_TRUE(g_serverFailure.empty())
@@ -96,46 +90,64 @@ void Playback::SetUp() {
 
 void Playback::TearDown() {
     stopPlayer();
-    // QSoundEffect leaves parts of itself to the event loop to delete.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     m_recorder.stop();
     if (!m_folder.empty())
         fs::remove_all(m_folder);
 }
 
-Play Playback::playAndListen(const std::string& path, milliseconds listen) {
-    Play play;
-    MonitorRecorder::Clock::time_point called, returned;
+Call Playback::call(const std::string& path) {
+    Call call;
     guarded("suona(\"" + path + "\")", m_folder, [&] {
-        called = MonitorRecorder::Clock::now();
+        call.calledAt = m_recorder.indexAt(MonitorRecorder::Clock::now());
         m_player.suona(path);
-        returned = MonitorRecorder::Clock::now();
+        call.returnedAt = m_recorder.indexAt(MonitorRecorder::Clock::now());
     });
-    spin(listen);
-    play.calledAt = m_recorder.indexAt(called);
-    play.callMs = duration<double, std::milli>(returned - called).count();
-    const std::size_t onset = track().firstAbove(kAudible, play.calledAt);
-    play.heard = onset != SoundTrack::npos;
-    if (play.heard) {
-        play.onset = onset;
-        play.delayMs = duration<double, std::milli>(m_recorder.timeOf(onset) - called).count();
-    }
-    return play;
+    return call;
 }
 
 void Playback::stopPlayer() {
     guarded("stopping the sound", m_folder, [&] { m_player.stop(); });
 }
 
+void Playback::recordUpTo(std::size_t index) {
+    const double seconds = double(index) / MonitorRecorder::kRate;
+    EXPECT_TRUE(waitUntil([&] { return m_recorder.samples().size() > index; }, seconds))
+        << "the recording stopped before " << seconds << " s";
+}
+
+std::size_t Playback::waitForSound(std::size_t from) {
+    std::size_t found = SoundTrack::npos;
+    waitUntil([&] { return (found = track().firstAbove(kAudible, from)) != SoundTrack::npos; });
+    return found;
+}
+
+std::size_t Playback::waitForTone(double hertz, std::size_t from) {
+    std::size_t found = SoundTrack::npos;
+    waitUntil([&] {
+        return (found = track().firstToneWindow(hertz, 0.1, from, samplesIn(0.010))) !=
+               SoundTrack::npos;
+    });
+    return found;
+}
+
 void Playback::waitForSilence() {
-    const std::size_t quiet = std::size_t(0.2 * MonitorRecorder::kRate);
-    for (int i = 0; i < 100; ++i) {
+    const std::size_t quiet = samplesIn(0.2);
+    EXPECT_TRUE(waitUntil([&] {
         const SoundTrack heard = track();
-        if (heard.size() > quiet && heard.peak(heard.size() - quiet, heard.size()) < kAudible)
-            return;
-        spin(milliseconds(20));
-    }
-    FAIL() << "the sink did not fall silent";
+        return heard.size() > quiet && heard.peak(heard.size() - quiet, heard.size()) < kAudible;
+    })) << "the sink did not fall silent";
+}
+
+void Playback::haltServer() {
+    m_recorder.stop();
+    g_server->halt();
+}
+
+void Playback::startServerAgain() {
+    g_serverFailure = g_server->start();
+    ASSERT_TRUE(g_serverFailure.empty()) << "The server did not start again: " << g_serverFailure;
+    const std::string failure = m_recorder.start(*g_server);
+    ASSERT_TRUE(failure.empty()) << "Cannot record the null sink: " << failure;
 }
 
 std::string Playback::writeTone(const std::string& name, double hertz, double seconds) {
@@ -150,4 +162,22 @@ std::string Playback::writeTone(const std::string& name, double hertz, double se
 
 SoundTrack Playback::track() const {
     return SoundTrack(m_recorder.samples(), MonitorRecorder::kRate);
+}
+
+std::vector<std::string> Playback::reports() const {
+    std::lock_guard lock(m_reportMutex);
+    return m_reports;
+}
+
+bool Playback::waitForReport(const std::vector<std::string>& words) const {
+    return waitUntil([&] {
+        for (const std::string& line : reports()) {
+            bool all = true;
+            for (const std::string& word : words)
+                all = all && line.find(word) != std::string::npos;
+            if (all)
+                return true;
+        }
+        return false;
+    });
 }

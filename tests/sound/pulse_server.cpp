@@ -37,10 +37,12 @@ std::string PulseServer::start() {
             return std::string(program) +
                    " is not installed (Debian packages pulseaudio and pulseaudio-utils)";
     }
-    char pattern[] = "/tmp/brindora-pulse-XXXXXX";
-    if (!mkdtemp(pattern))
-        return "cannot make a folder for the PulseAudio server";
-    m_folder = pattern;
+    if (m_folder.empty()) {
+        char pattern[] = "/tmp/brindora-pulse-XXXXXX";
+        if (!mkdtemp(pattern))
+            return "cannot make a folder for the PulseAudio server";
+        m_folder = pattern;
+    }
     const std::string socket = m_folder + "/native";
     // No autospawn: a client that misses this server must fail, not start another one.
     std::ofstream(m_folder + "/client.conf") << "autospawn = no\n";
@@ -88,9 +90,13 @@ std::string PulseServer::start() {
     return {};
 }
 
-void PulseServer::stop() {
+void PulseServer::halt() {
     m_keepAlive.stop();
     m_server.stop();
+}
+
+void PulseServer::stop() {
+    halt();
     if (!m_folder.empty()) {
         std::error_code ec;
         fs::remove_all(m_folder, ec);

@@ -15,9 +15,12 @@ public:
     PulseServer& operator=(const PulseServer&) = delete;
     ~PulseServer();
 
-    // Starts the server in a folder of its own and keeps its sink running. Empty on
-    // success, otherwise why it failed (with the server's own log).
+    // Starts the server in a folder of its own and keeps its sink running; started again
+    // after halt(), it listens on the same socket. Empty on success, otherwise why it failed
+    // (with the server's own log).
     std::string start();
+    // Ends the server as a crash or a restart of the desktop's sound would, keeping its folder.
+    void halt();
     void stop();
 
     // NAME=value settings that lead a client (pacat, Qt) to this server and no other.

@@ -1,16 +1,26 @@
-// Which files the player hands to Qt: only whole WAV files, since Qt 6.4 hangs on others.
+// Which files the player plays (only whole WAV files), and what it tells the teacher about
+// those it cannot play: why, once per file and reason. There is no sound server here.
+#include "silence_report.h"
 #include "sound_path.h"
 #include "sound_player.h"
+#include "wav_check.h"
 #include "wav_file.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <linux/capability.h>
+#include <mutex>
+#include <sys/syscall.h>
+#include <thread>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
-using brindora::SoundPlayer;
+using brindora::isCompleteWav;
 
 namespace {
 
@@ -44,13 +54,17 @@ struct Candidate {
     bool complete;
 };
 
+void PrintTo(const Candidate& candidate, std::ostream* out) {
+    *out << candidate.name;
+}
+
 class CompleteWav : public ::testing::TestWithParam<Candidate> {};
 
 TEST_P(CompleteWav, OnlyWholeWavFilesAreHandedToQt) {
     const fs::path path =
         fs::temp_directory_path() / ("brindora-wav-" + std::string(GetParam().name));
     std::ofstream(path, std::ios::binary) << GetParam().bytes();
-    EXPECT_EQ(SoundPlayer::isCompleteWav(path.string()), GetParam().complete);
+    EXPECT_EQ(isCompleteWav(path.string()), GetParam().complete);
     fs::remove(path);
 }
 
@@ -76,9 +90,159 @@ INSTANTIATE_TEST_SUITE_P(Files, CompleteWav, ::testing::Values(
 // clang-format on
 
 TEST(CompleteWavPaths, MissingFileAndFolderAreNotWav) {
-    EXPECT_FALSE(SoundPlayer::isCompleteWav("/nonexistent/Europa/esatto.wav"));
-    EXPECT_FALSE(SoundPlayer::isCompleteWav(fs::temp_directory_path().string()));
-    EXPECT_FALSE(SoundPlayer::isCompleteWav(""));
+    EXPECT_FALSE(isCompleteWav("/nonexistent/Europa/esatto.wav"));
+    EXPECT_FALSE(isCompleteWav(fs::temp_directory_path().string()));
+    EXPECT_FALSE(isCompleteWav(""));
 }
+
+// Once per file and reason, however often and in whatever order the same silence recurs.
+TEST(SilenceReport, TellsEachFileAndReasonOnce) {
+    using brindora::Silence;
+    std::vector<std::string> lines;
+    brindora::SilenceReport report([&](const std::string& line) { lines.push_back(line); });
+    const std::pair<const char*, Silence> calls[] = {
+        {"/p/Europa/a.wav", Silence::Missing},       {"/p/Europa/a.wav", Silence::Missing},
+        {"/p/Europa/b.wav", Silence::Missing},       {"/p/Europa/a.wav", Silence::NoSoundServer},
+        {"/p/Europa/a.wav", Silence::NoSoundServer}, {"/p/Europa/b.wav", Silence::Missing},
+        {"/p/Europa/a.wav", Silence::Missing},       {"/p/Europa", Silence::FolderMissing}};
+    for (const auto& [path, why] : calls)
+        report.silent(path, why, "why");
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_NE(lines[0].find("/p/Europa/a.wav"), std::string::npos);
+    EXPECT_NE(lines[1].find("/p/Europa/b.wav"), std::string::npos);
+    EXPECT_NE(lines[2].find("no sound server"), std::string::npos);
+    EXPECT_NE(lines[3].find("sound folder \"/p/Europa\" is missing"), std::string::npos);
+}
+
+// What is put where the game looks for Malta.wav, and what the one line about it says.
+enum class Put {
+    Nothing,
+    NoFolder,
+    Folder,
+    Text,
+    CutRecording,
+    UnknownEncoding,
+    LockedFile,
+    LockedFolder,
+    Recording
+};
+
+struct Told {
+    const char* name;
+    Put put;
+    const char* words;   // the reason, as the line gives it
+    bool aboutTheFolder; // the line names the folder Europa rather than the file
+};
+
+void PrintTo(const Told& told, std::ostream* out) {
+    *out << told.name;
+}
+
+// Runs `body` on a thread without root's power to read any file, so that a locked file is
+// as unreadable as it is to a teacher's own account. Capabilities belong to each thread.
+void withoutReadingAnything(const std::function<void()>& body) {
+    std::thread([&] {
+        __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+        __user_cap_data_struct caps[2]{};
+        if (syscall(SYS_capget, &header, caps) == 0) {
+            caps[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+            syscall(SYS_capset, &header, caps);
+        }
+        body();
+    }).join();
+}
+
+class TellsWhy : public ::testing::TestWithParam<Told> {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/brindora-told-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        m_dir = pattern;
+        fs::permissions(m_dir, fs::perms(0755)); // others may look in, as in a real install
+    }
+    void TearDown() override {
+        fs::permissions(m_dir / "Europa", fs::perms::owner_all, m_ec);
+        fs::remove_all(m_dir, m_ec);
+    }
+    fs::path m_dir;
+    std::error_code m_ec;
+};
+
+TEST_P(TellsWhy, OneLineWithThePathAndTheReason) {
+    const Told& told = GetParam();
+    const fs::path folder = m_dir / "Europa";
+    const fs::path file = folder / "Malta.wav";
+    if (told.put != Put::NoFolder)
+        fs::create_directories(folder);
+    switch (told.put) {
+    case Put::Folder:
+        fs::create_directories(file);
+        break;
+    case Put::Text:
+        std::ofstream(file) << "Clicca sulla Romania\n";
+        break;
+    case Put::CutRecording:
+        std::ofstream(file, std::ios::binary) << gameFile("Malta.wav").substr(0, 5000);
+        break;
+    case Put::UnknownEncoding: // a whole WAV file with a format tag nobody knows
+        std::ofstream(file, std::ios::binary)
+            << riff(chunk("fmt ", std::string("\x34\x12\x01\x00", 4) + le32(22050) + le32(44100) +
+                                      std::string("\x02\x00\x10\x00", 4)) +
+                    kData);
+        break;
+    case Put::LockedFile:
+    case Put::LockedFolder:
+    case Put::Recording:
+        ASSERT_TRUE(WavFile::write(file.string(), 22050, sineWave(22050, 440, 0.5, 0.5)));
+        break;
+    default:
+        break;
+    }
+    if (told.put == Put::LockedFile)
+        fs::permissions(file, fs::perms::none);
+    if (told.put == Put::LockedFolder)
+        fs::permissions(folder, fs::perms::none);
+
+    std::mutex mutex;
+    std::vector<std::string> lines;
+    {
+        brindora::SoundPlayer player([&](const std::string& line) {
+            std::lock_guard lock(mutex);
+            lines.push_back(line);
+        });
+        withoutReadingAnything([&] {
+            for (int i = 0; i < 3; ++i)
+                player.suona(brindora::soundPath(m_dir.string(), "Malta.wav"));
+        });
+        // The server's absence may be found by the player's own thread, a moment later.
+        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        auto told = [&] {
+            std::lock_guard lock(mutex);
+            return !lines.empty();
+        };
+        while (!told() && std::chrono::steady_clock::now() < limit)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_EQ(lines.size(), 1u) << told.name;
+    const std::string& line = lines[0];
+    EXPECT_EQ(line.rfind("brindora: ", 0), 0u) << line;
+    EXPECT_NE(line.find(told.words), std::string::npos) << line;
+    const fs::path named = told.aboutTheFolder ? folder : file;
+    EXPECT_NE(line.find("\"" + named.string() + "\""), std::string::npos) << line;
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Silence, TellsWhy, ::testing::Values(
+    Told{"MissingFile",     Put::Nothing,         "is missing",                  false},
+    Told{"MissingFolder",   Put::NoFolder,        "sound folder",                true},
+    Told{"FolderNotFile",   Put::Folder,          "cannot be read (not a file)", false},
+    Told{"NotAWav",         Put::Text,            "is not a complete WAV file",  false},
+    Told{"CutRecording",    Put::CutRecording,    "is not a complete WAV file",  false},
+    Told{"UnknownEncoding", Put::UnknownEncoding, "in an unknown format",        false},
+    Told{"LockedFile",      Put::LockedFile,      "cannot be read (Permission denied)", false},
+    Told{"LockedFolder",    Put::LockedFolder,    "cannot be read (Permission denied)", false},
+    Told{"NoSoundServer",   Put::Recording,       "no sound server",             false}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 } // namespace

@@ -1,11 +1,14 @@
 // RIFF/WAVE chunks: "fmt " gives the format, "data" the samples; others are skipped.
 #include "wav_file.h"
 
+#include "wav_check.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
 namespace {
 
@@ -34,45 +37,28 @@ WavFile WavFile::read(const std::string& path) {
         return wav;
     }
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
-    if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0) {
-        wav.error = "not a RIFF/WAVE file";
+    std::istringstream stream(bytes);
+    // The same check the player makes before it plays a file.
+    const auto chunks = brindora::findWavChunks(stream);
+    if (!chunks) {
+        wav.error = "not a complete RIFF/WAVE file";
         return wav;
     }
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
     if (le32(b + 4) + 8 != bytes.size()) {
         wav.error = "RIFF size does not match the file size";
         return wav;
     }
-    bool haveFormat = false;
-    for (std::size_t pos = 12; pos + 8 <= bytes.size();) {
-        const std::string id = bytes.substr(pos, 4);
-        const std::uint32_t size = le32(b + pos + 4);
-        const std::size_t body = pos + 8;
-        if (body + size > bytes.size()) {
-            wav.error = "chunk '" + id + "' runs past the end";
-            return wav;
-        }
-        if (id == "fmt " && size >= 16) {
-            wav.formatTag = le16(b + body);
-            wav.channels = le16(b + body + 2);
-            wav.sampleRate = int(le32(b + body + 4));
-            wav.bitsPerSample = le16(b + body + 14);
-            haveFormat = true;
-        } else if (id == "data") {
-            if (!haveFormat) {
-                wav.error = "data before fmt";
-                return wav;
-            }
-            if (wav.formatTag == 1 && wav.bitsPerSample == 16) {
-                wav.samples.resize(size / 2);
-                for (std::size_t i = 0; i < wav.samples.size(); ++i)
-                    wav.samples[i] = std::int16_t(le16(b + body + 2 * i));
-            }
-            return wav;
-        }
-        pos = body + size + (size & 1);
+    const unsigned char* format = b + chunks->formatAt;
+    wav.formatTag = le16(format);
+    wav.channels = le16(format + 2);
+    wav.sampleRate = int(le32(format + 4));
+    wav.bitsPerSample = le16(format + 14);
+    if (wav.formatTag == 1 && wav.bitsPerSample == 16) {
+        wav.samples.resize(chunks->dataSize / 2);
+        for (std::size_t i = 0; i < wav.samples.size(); ++i)
+            wav.samples[i] = std::int16_t(le16(b + chunks->dataAt + 2 * i));
     }
-    wav.error = "no data chunk";
     return wav;
 }
 
@@ -94,7 +80,8 @@ bool WavFile::write(const std::string& path, int sampleRate,
         put16(out, std::uint16_t(s));
     std::ofstream file(path, std::ios::binary);
     file << out;
-    return bool(file);
+    file.close();
+    return bool(file) && brindora::isCompleteWav(path);
 }
 
 double WavFile::seconds() const {

@@ -14,6 +14,7 @@ struct WavFile {
     std::string error;                 // why the file could not be read, empty when it could
 
     static WavFile read(const std::string& path);
+    // Writes a 16-bit mono PCM file; true if it is then a complete WAV file.
     static bool write(const std::string& path, int sampleRate,
                       const std::vector<std::int16_t>& mono);
 

@@ -1,0 +1,60 @@
+// One sound at a time on the PulseAudio server, over a connection made again whenever the
+// server has gone away: the next sound after the server is back is heard.
+#pragma once
+
+#include <sndfile.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+struct pa_context;
+struct pa_stream;
+struct pa_threaded_mainloop;
+
+namespace brindora {
+
+// A recording opened for decoding.
+struct DecodedFile {
+    std::string path;
+    SF_INFO info{};
+    SNDFILE* file = nullptr;
+    ~DecodedFile();
+};
+
+class PulseOutput {
+public:
+    // Told when a sound cannot be played for want of a server: its path and the reason.
+    using NoServer = std::function<void(const std::string& path, const std::string& reason)>;
+
+    explicit PulseOutput(NoServer noServer);
+    ~PulseOutput();
+    PulseOutput(const PulseOutput&) = delete;
+    PulseOutput& operator=(const PulseOutput&) = delete;
+
+    // Ends the sound that is playing and starts this one. Never waits for the server: the
+    // connection and the playing go on in a thread of their own.
+    void play(std::unique_ptr<DecodedFile> sound);
+    void stop();
+
+private:
+    void connect();
+    void startStream();
+    void dropStream();
+    void lost(const std::string& reason);
+
+    static void contextChanged(pa_context* context, void* self);
+    static void streamChanged(pa_stream* stream, void* self);
+    static void writable(pa_stream* stream, size_t bytes, void* self);
+    static void drained(pa_stream* stream, int success, void* self);
+
+    NoServer m_noServer;
+    // All of these belong to the loop's thread; others touch them only under its lock.
+    pa_threaded_mainloop* m_loop = nullptr;
+    pa_context* m_context = nullptr;
+    pa_stream* m_stream = nullptr;
+    std::unique_ptr<DecodedFile> m_waiting; // for the connection to be ready
+    std::unique_ptr<DecodedFile> m_playing; // feeding m_stream
+};
+
+} // namespace brindora
