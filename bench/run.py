@@ -6,19 +6,28 @@ exec to first paint, peak memory, and CPU while idle with Timer1 ticking; median
 over the runs, and the ratio or difference to the bare window. Then the sound figures
 of bench_sound on a private PulseAudio server (--sound-only: those alone).
 Usage: bench/run.py [build-dir] [--runs N] [--idle SECONDS] [--sound-only]
+                    [--scale N] [--full-screen] [--before OTHER-BUILD-DIR]
+--idle 0 skips the idle measure. --scale shows both windows at that device pixel ratio;
+--full-screen shows both in full screen on a 1920 x 1080 screen. --before also measures
+the game window of another build (an earlier version) in the same runs, and compares.
 """
 import argparse
+import json
 import os
 import shutil
 import statistics
 import subprocess
 import sys
+import tempfile
 import time
+
+FULL_SCREEN = (1920, 1080)
+mode = []  # extra arguments of the probes
 
 
 def probe(exe, env, idle):
     t0 = time.time_ns()
-    out = subprocess.run([exe, str(idle)], env=env, capture_output=True, text=True,
+    out = subprocess.run([exe, str(idle)] + mode, env=env, capture_output=True, text=True,
                          timeout=idle + 60).stdout
     values = dict(line.split() for line in out.splitlines() if len(line.split()) == 2)
     return {
@@ -28,16 +37,20 @@ def probe(exe, env, idle):
     }
 
 
-def measure(build, env, runs, idle):
+def measure(build, env, runs, idle, before=None):
     exes = {name: os.path.join(build, "bench", name) for name in ("bench_form1", "bench_bare")}
     results = {name: [] for name in exes}
-    for _ in range(runs):  # alternate, so that both see the same machine load
+    if before:
+        results["before"] = []
+    for _ in range(runs):  # alternate, so that all see the same machine load
         for name, exe in exes.items():
             results[name].append(probe(exe, env, 0))
+        if before:
+            results["before"].append(probe(os.path.join(before, "bench", "bench_form1"), env, 0))
     idle_cpu = {name: [] for name in exes}
-    for _ in range(runs):
+    for _ in range(runs if idle > 0 else 0):
         # Idle runs are long: the two programs idle side by side.
-        procs = {name: subprocess.Popen([exe, str(idle)], env=env, stdout=subprocess.PIPE,
+        procs = {name: subprocess.Popen([exe, str(idle)] + mode, env=env, stdout=subprocess.PIPE,
                                         stderr=subprocess.DEVNULL,
                                         text=True) for name, exe in exes.items()}
         for name, p in procs.items():
@@ -49,7 +62,11 @@ def measure(build, env, runs, idle):
     for key in ("startup_ms", "peak_mb"):
         row[key] = (med([r[key] for r in results["bench_form1"]]),
                     med([r[key] for r in results["bench_bare"]]))
-    row["idle_cpu"] = (med(idle_cpu["bench_form1"]), med(idle_cpu["bench_bare"]))
+    if idle > 0:
+        row["idle_cpu"] = (med(idle_cpu["bench_form1"]), med(idle_cpu["bench_bare"]))
+    if before:
+        for key in ("startup_ms", "peak_mb"):
+            row["before_" + key] = (row[key][0], med([r[key] for r in results["before"]]))
     return row
 
 
@@ -79,31 +96,59 @@ def main():
     ap.add_argument("--runs", type=int, default=10)
     ap.add_argument("--idle", type=int, default=20)
     ap.add_argument("--sound-only", action="store_true")
+    ap.add_argument("--scale", type=float, default=1.0)
+    ap.add_argument("--full-screen", action="store_true")
+    ap.add_argument("--before")
     args = ap.parse_args()
     if args.sound_only:
         sound(args.build, args.runs)
         return
 
-    platforms = [("offscreen", dict(os.environ, QT_QPA_PLATFORM="offscreen"))]
+    base = dict(os.environ, QT_SCALE_FACTOR=f"{args.scale:g}")
+    offscreen = "offscreen"
+    screen = (round(1024 * args.scale), round(768 * args.scale))
+    if args.full_screen:
+        mode.append("full-screen")
+        screen = FULL_SCREEN
+        config = tempfile.NamedTemporaryFile("w", suffix=".json", delete=False)
+        json.dump({"screens": [{"name": "bench", "x": 0, "y": 0, "width": screen[0],
+                                "height": screen[1], "logicalDpi": 96, "dpr": 1}]}, config)
+        config.close()
+        offscreen += ":configfile=" + config.name
+    platforms = [("offscreen", dict(base, QT_QPA_PLATFORM=offscreen))]
     xvfb = None
     if shutil.which("Xvfb"):
-        xvfb = subprocess.Popen(["Xvfb", ":97", "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-                                stderr=subprocess.DEVNULL)
-        time.sleep(1.0)
-        env = dict(os.environ, DISPLAY=":97", QT_QPA_PLATFORM="xcb")
+        xvfb = subprocess.Popen(["Xvfb", ":97", "-screen", "0", f"{screen[0]}x{screen[1]}x24",
+                                 "-nolisten", "tcp"], stderr=subprocess.DEVNULL)
+        for _ in range(100):  # a busy machine may take a while to start it
+            if os.path.exists("/tmp/.X11-unix/X97"):
+                break
+            time.sleep(0.1)
+        time.sleep(0.5)
+        env = dict(base, DISPLAY=":97", QT_QPA_PLATFORM="xcb")
         platforms.append(("xcb (Xvfb)", env))
     try:
-        print(f"{args.runs} runs each, medians; idle over {args.idle} s\n")
+        shown = "full screen 1920 x 1080" if args.full_screen else "normal window"
+        print(f"{args.runs} runs each, medians; idle over {args.idle} s; "
+              f"device pixel ratio {args.scale:g}, {shown}\n")
         print(f"| platform | measure | Form1 | bare window | Form1 vs bare | target |")
         print(f"|---|---|---|---|---|---|")
         for name, env in platforms:
-            r = measure(args.build, env, args.runs, args.idle)
+            r = measure(args.build, env, args.runs, args.idle, args.before)
             f, b = r["startup_ms"]
             print(f"| {name} | start-up to first paint | {f:.1f} ms | {b:.1f} ms | x{f / b:.2f} | <= x1.30 |")
             f, b = r["peak_mb"]
             print(f"| {name} | peak memory | {f:.1f} MB | {b:.1f} MB | +{f - b:.1f} MB | <= +12 MB |")
-            f, b = r["idle_cpu"]
-            print(f"| {name} | idle CPU | {f:.2f} % | {b:.2f} % | +{f - b:.2f} % | < 1 % |")
+            if args.before:
+                f, b = r["before_startup_ms"]
+                print(f"| {name} | start-up, this build vs before | {f:.1f} ms | {b:.1f} ms | "
+                      f"{100 * (f / b - 1):+.1f} % | <= +5 % |")
+                f, b = r["before_peak_mb"]
+                print(f"| {name} | peak memory, this build vs before | {f:.1f} MB | {b:.1f} MB | "
+                      f"{100 * (f / b - 1):+.1f} % | <= +5 % |")
+            if "idle_cpu" in r:
+                f, b = r["idle_cpu"]
+                print(f"| {name} | idle CPU | {f:.2f} % | {b:.2f} % | +{f - b:.2f} % | < 1 % |")
             sys.stdout.flush()
     finally:
         if xvfb:

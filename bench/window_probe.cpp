@@ -1,6 +1,7 @@
 // Starts one window, reports when it first paints, then either quits (start-up and
 // peak memory) or idles for a while and reports the CPU it used.
 // Built twice: with BENCH_FORM1 the game's Form1, without it a bare QMainWindow.
+// Usage: probe [idle seconds] [full-screen]
 #include <QApplication>
 #include <QMainWindow>
 #include <QTimer>
@@ -88,6 +89,9 @@ int main(int argc, char* argv[]) {
 #endif
     FirstPaint probe(&window, idleSeconds);
     app.installEventFilter(&probe);
-    window.show();
+    if (argc > 2 && qstrcmp(argv[2], "full-screen") == 0)
+        window.showFullScreen();
+    else
+        window.show();
     return app.exec();
 }

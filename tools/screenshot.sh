@@ -1,26 +1,39 @@
 #!/usr/bin/env bash
 # Starts the game under Xvfb and writes a PNG of its window.
-# Usage: tools/screenshot.sh [--hide-car] [out.png]   (default docs/screenshot.png)
-# --hide-car presses the car button and closes the prompt, so the button is hidden.
+# Usage: tools/screenshot.sh [--hide-car] [--scale N] [--full-screen] [--screen WxH] [out.png]
+#   (default docs/screenshot.png)
+# --hide-car     presses the car button and closes the prompt, so the button is hidden.
+# --scale N      shows the game at device pixel ratio N (QT_SCALE_FACTOR).
+# --full-screen  presses F11 and takes the whole screen.
+# --screen WxH   the size of the X screen (default 1024x768, or large enough for --scale).
 # Needs: xvfb (xvfb-run), xdotool, imagemagick (import).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-hide=0
+hide=0 scale=1 full=0 screen=""
 out=docs/screenshot.png
-for arg in "$@"; do
-    case $arg in
+while [ $# -gt 0 ]; do
+    case $1 in
     --hide-car) hide=1 ;;
-    *) out=$arg ;;
+    --scale) scale=$2; shift ;;
+    --full-screen) full=1 ;;
+    --screen) screen=$2; shift ;;
+    *) out=$1 ;;
     esac
+    shift
 done
+[ "$hide" = 0 ] || [ "$full" = 0 ] || { echo "--hide-car works in the normal window only" >&2; exit 2; }
+if [ -z "$screen" ]; then
+    # Room for the window at that ratio.
+    screen=$(awk -v s="$scale" 'BEGIN { w = int(1024 * s); h = int(768 * s); print w "x" h }')
+fi
 program=${BRINDORA_PROGRAM:-build/ui/brindora}
 [ -x "$program" ] || { echo "no $program: build the game first" >&2; exit 1; }
 
-export program hide out_abs="$(realpath -m "$out")"
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+export program hide full scale out_abs="$(realpath -m "$out")"
+xvfb-run -a -s "-screen 0 ${screen}x24" bash -c '
     set -euo pipefail
-    "$program" 2>/dev/null &
+    QT_SCALE_FACTOR=$scale "$program" 2>/dev/null &
     pid=$!
     trap "kill $pid 2>/dev/null || true" EXIT
     for _ in $(seq 50); do
@@ -29,10 +42,16 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     done
     [ -n "${window:-}" ] || { echo "the window did not open" >&2; exit 1; }
     sleep 1
+    if [ "$full" = 1 ]; then
+        xdotool windowfocus --sync "$window" key F11
+        sleep 2
+    fi
     eval "$(xdotool getwindowgeometry --shell "$window")"
     if [ "$hide" = 1 ]; then
         # The car button is at the top right of the client area, below the menu bar.
-        xdotool mousemove $((X + WIDTH - 80)) $((Y + HEIGHT - 544 + 100)) click 1
+        cx=$(awk -v x="$X" -v w="$WIDTH" -v s="$scale" "BEGIN { print int(x + w - 80 * s) }")
+        cy=$(awk -v y="$Y" -v h="$HEIGHT" -v s="$scale" "BEGIN { print int(y + h - 444 * s) }")
+        xdotool mousemove "$cx" "$cy" click 1
         sleep 1
         xdotool key Return # closes the prompt box
         sleep 1

@@ -2,11 +2,14 @@
 #include "client_area.h"
 
 #include "graphical_button.h"
+#include "image_control.h"
 #include "layout_table.h"
 #include "map_box.h"
 #include "pictures.h"
+#include "sharp_picture.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <iterator>
 
 namespace brindora {
@@ -20,10 +23,8 @@ QFont arial(int pixels) {
 }
 
 // A label as the window has them: transparent, no border, text at the top, wrapped.
-void styleLabel(QLabel* label, const char* text, std::uint32_t colour, int fontPixels,
-                Qt::Alignment horizontal) {
+void styleLabel(QLabel* label, const char* text, std::uint32_t colour, Qt::Alignment horizontal) {
     label->setText(QString::fromUtf8(text));
-    label->setFont(arial(fontPixels));
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, QColor::fromRgb(colour));
     label->setPalette(palette);
@@ -41,14 +42,17 @@ template <typename Table> const auto& rowNamed(const Table& table, const char* n
     Q_UNREACHABLE();
 }
 
+const QSize kDesignSize(layout::toPixels(layout::kClientWidthTwips),
+                        layout::toPixels(layout::kClientHeightTwips));
+
 } // namespace
 
-ClientArea::ClientArea(QWidget* parent) : QWidget(parent) {
+ClientArea::ClientArea(QWidget* parent)
+    : QWidget(parent), m_flagStrip(layout::kImage1Picture), m_area(QPoint(0, 0), kDesignSize) {
     setObjectName(QStringLiteral("client"));
-    setFixedSize(layout::toPixels(layout::kClientWidthTwips),
-                 layout::toPixels(layout::kClientHeightTwips));
-    // The window's background: the desktop's 3D-light colour.
-    setAutoFillBackground(true);
+    setFixedSize(kDesignSize);
+    // The window's background: the desktop's 3D-light colour, painted over the design's area.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     setBackgroundRole(QPalette::Midlight);
     setCursor(pictures::cursor(layout::kWindowPointer));
 
@@ -57,12 +61,13 @@ ClientArea::ClientArea(QWidget* parent) : QWidget(parent) {
          ++row) {
         QWidget* element = makeElement(row->name, row->index, row->kind);
         element->setObjectName(QLatin1String(row->name));
-        element->setGeometry(layout::toPixels(row->rect));
+        m_placed.back().pixels = layout::toPixels(row->rect);
         element->raise();
     }
     makeHeadings();
     QWidget::setTabOrder(m_command3, m_command2);
     QWidget::setTabOrder(m_command2, m_picture2);
+    applyScale();
 }
 
 QWidget* ClientArea::makeElement(const char* name, int index, layout::Kind kind) {
@@ -70,7 +75,9 @@ QWidget* ClientArea::makeElement(const char* name, int index, layout::Kind kind)
     case layout::Kind::Button:
         return makeButton(name);
     case layout::Kind::PictureBox:
-        return m_picture2 = new MapBox(this);
+        m_picture2 = new MapBox(this);
+        m_placed.push_back({m_picture2, {}, 0});
+        return m_picture2;
     case layout::Kind::Label:
         return makePanelLabel(name);
     case layout::Kind::Image:
@@ -84,35 +91,37 @@ GraphicalButton* ClientArea::makeButton(const char* name) {
     auto* button = new GraphicalButton(this);
     button->setText(QString::fromUtf8(style.caption));
     button->setFace(QColor::fromRgb(style.face));
+    // The button draws its whole face scaled: its font stays the design's.
     button->setFont(arial(style.fontPixels));
-    button->setPicture(pictures::pixmap(style.picture));
+    button->setPicture(SharpPicture(style.picture));
     if (style.pointer != nullptr)
         button->setCursor(pictures::cursor(style.pointer));
     if (style.toolTip != nullptr)
         button->setToolTip(QString::fromUtf8(style.toolTip));
     (qstrcmp(name, "Command2") == 0 ? m_command2 : m_command3) = button;
+    m_placed.push_back({button, {}, 0});
     return button;
 }
 
 QLabel* ClientArea::makePanelLabel(const char* name) {
     const layout::LabelStyle& style = rowNamed(layout::kPanelLabels, name);
     auto* label = new QLabel(this);
-    styleLabel(label, style.text, style.colour, style.fontPixels,
-               style.centred ? Qt::AlignHCenter : Qt::AlignLeft);
+    styleLabel(label, style.text, style.colour, style.centred ? Qt::AlignHCenter : Qt::AlignLeft);
     label->setWordWrap(true);
     if (qstrcmp(name, "lblpunti") == 0)
         m_lblpunti = label;
     else if (qstrcmp(name, "lblerrori") == 0)
         m_lblerrori = label;
+    m_placed.push_back({label, {}, style.fontPixels});
     return label;
 }
 
-QLabel* ClientArea::makeImage(int index) {
-    auto* image = new QLabel(this);
-    image->setPixmap(pictures::pixmap(layout::kImage1Picture));
-    image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+ImageControl* ClientArea::makeImage(int index) {
+    auto* image = new ImageControl(this);
+    image->setPicture(m_flagStrip); // one picture, and one size of it, for every member
     image->setProperty("index", index);
     m_image1.at(index) = image;
+    m_placed.push_back({image, {}, 0});
     return image;
 }
 
@@ -120,13 +129,72 @@ void ClientArea::makeHeadings() {
     for (auto row = std::rbegin(layout::kHeadings); row != std::rend(layout::kHeadings); ++row) {
         auto* label = new QLabel(m_picture2);
         label->setObjectName(QLatin1String(row->name));
-        styleLabel(label, row->text, row->colour, row->fontPixels, Qt::AlignLeft);
+        styleLabel(label, row->text, row->colour, Qt::AlignLeft);
         m_picture2->placeInClient(label, layout::toPixels(row->rect));
         label->raise();
         if (qstrcmp(row->name, "lblreg") == 0)
             m_lblreg = label;
+        m_headingFonts.push_back({label, {}, row->fontPixels});
     }
-    setRegText(QString());
+}
+
+QFont ClientArea::scaledFont(int designPixels) const {
+    return arial(qMax(1, qRound(designPixels * m_scale)));
+}
+
+void ClientArea::setFitting(bool fitting) {
+    if (fitting) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    } else {
+        setFixedSize(kDesignSize);
+    }
+}
+
+void ClientArea::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const double scale =
+        qMin(double(width()) / kDesignSize.width(), double(height()) / kDesignSize.height());
+    const QSize size = kDesignSize * scale;
+    const QRect area(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size);
+    if (scale == m_scale && area == m_area)
+        return;
+    m_scale = scale;
+    m_area = area;
+    applyScale();
+}
+
+// Every geometry and font of the design, at the current scale and place.
+void ClientArea::applyScale() {
+    for (const Placed& p : m_placed) {
+        const QRect shown = layout::scaled(p.pixels, m_scale).translated(m_area.topLeft());
+        p.widget->setGeometry(shown);
+        // Whatever lies beyond the design's area is cut off, as the window's edge cuts it
+        // when the two are one.
+        const QRect inside = shown & m_area;
+        if (m_area == rect() || inside == shown)
+            p.widget->clearMask();
+        else
+            p.widget->setMask(inside.translated(-shown.topLeft()));
+        if (p.fontPixels > 0)
+            p.widget->setFont(scaledFont(p.fontPixels));
+    }
+    for (const Placed& p : m_headingFonts)
+        p.widget->setFont(scaledFont(p.fontPixels));
+    m_picture2->setScale(m_scale);
+    m_command2->setScale(m_scale);
+    m_command3->setScale(m_scale);
+    for (ImageControl* image : m_image1)
+        image->setScale(m_scale);
+    setRegText(m_lblreg->text());
+    update();
+}
+
+void ClientArea::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (m_area != rect())
+        painter.fillRect(rect(), QColor::fromRgb(layout::kMarginColour));
+    painter.fillRect(m_area, palette().color(backgroundRole()));
 }
 
 void ClientArea::setRegText(const QString& text) {

@@ -1,10 +1,13 @@
 // The window's client area: every element of the layout tables, built and stacked.
 #pragma once
 
+#include "sharp_picture.h"
+
 #include <QLabel>
 #include <QWidget>
 
 #include <array>
+#include <vector>
 
 namespace brindora {
 
@@ -12,6 +15,7 @@ namespace layout {
 enum class Kind;
 }
 class GraphicalButton;
+class ImageControl;
 class MapBox;
 
 class ClientArea : public QWidget {
@@ -25,17 +29,37 @@ public:
     QLabel* lblreg() const { return m_lblreg; }
     QLabel* lblpunti() const { return m_lblpunti; }
     QLabel* lblerrori() const { return m_lblerrori; }
-    QLabel* image1(int index) const { return m_image1.at(index); }
+    ImageControl* image1(int index) const { return m_image1.at(index); }
 
     // lblreg keeps its left and top and takes the size of its text on one line.
     void setRegText(const QString& text);
 
+    // Fitting: the area takes any size it is given and shows the design scaled uniformly to
+    // fit, centred on a quiet margin. Otherwise it keeps the design's size, at scale 1.
+    void setFitting(bool fitting);
+    double scale() const { return m_scale; }
+    // Where the design's client area lies in the widget.
+    QRect designArea() const { return m_area; }
+    // A font of the design's size in pixels, at the current scale.
+    QFont scaledFont(int designPixels) const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
 private:
+    // A widget of the layout, its rectangle at scale 1 and its font size (0: none to scale).
+    struct Placed {
+        QWidget* widget;
+        QRect pixels;
+        int fontPixels;
+    };
     QWidget* makeElement(const char* name, int index, layout::Kind kind);
     GraphicalButton* makeButton(const char* name);
     QLabel* makePanelLabel(const char* name);
-    QLabel* makeImage(int index);
+    ImageControl* makeImage(int index);
     void makeHeadings();
+    void applyScale();
 
     GraphicalButton* m_command2 = nullptr;
     GraphicalButton* m_command3 = nullptr;
@@ -43,7 +67,12 @@ private:
     QLabel* m_lblreg = nullptr;
     QLabel* m_lblpunti = nullptr;
     QLabel* m_lblerrori = nullptr;
-    std::array<QLabel*, 3> m_image1{};
+    std::array<ImageControl*, 3> m_image1{};
+    SharpPicture m_flagStrip;
+    std::vector<Placed> m_placed;
+    std::vector<Placed> m_headingFonts; // in the map box, which places them itself
+    double m_scale = 1.0;
+    QRect m_area;
 };
 
 } // namespace brindora

@@ -64,8 +64,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                                      QStringLiteral("Show the version and exit."));
     const QCommandLineOption mute(QStringLiteral("mute"),
                                   QStringLiteral("Start with every sound silent."));
-    const QCommandLineOption fullscreen(QStringLiteral("fullscreen"),
-                                        QStringLiteral("Start in full screen."));
+    const QCommandLineOption fullscreen(
+        QStringLiteral("fullscreen"),
+        QStringLiteral("Start in full screen (F11 gives the window back)."));
     parser.addOptions({help, version, mute, fullscreen});
     for (const QtOption& qt : kQtOptions) {
         QCommandLineOption option(QLatin1String(qt.name));

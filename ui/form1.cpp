@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLayout>
+#include <QScreen>
 #include <QShortcut>
 
 namespace brindora {
@@ -53,6 +54,8 @@ Form1::Form1(Form1Options options, QWidget* parent)
         connect(enter, &QShortcut::activated, this, &Form1::pressCommand2ByKey);
     }
     m_client->command2()->setFocus();
+    auto* fullScreen = new QShortcut(QKeySequence(Qt::Key_F11), this);
+    connect(fullScreen, &QShortcut::activated, this, &Form1::toggleFullScreen);
 
     m_timer1.setInterval(layout::kTimer1Interval);
     connect(&m_timer1, &QTimer::timeout, this, &Form1::timer1Timer);
@@ -92,6 +95,35 @@ void Form1::istruzioniClick() {
 void Form1::pressCommand2ByKey() {
     if (!m_ended && m_client->command2()->isVisible())
         m_client->command2()->click();
+}
+
+void Form1::toggleFullScreen() {
+    setWindowState(windowState() ^ Qt::WindowFullScreen);
+}
+
+void Form1::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange)
+        fitToScreen(isFullScreen());
+    QMainWindow::changeEvent(event);
+}
+
+void Form1::fitToScreen(bool fullScreen) {
+    if (fullScreen == m_fullScreen)
+        return;
+    m_fullScreen = fullScreen;
+    m_client->setFitting(fullScreen);
+    if (fullScreen) {
+        m_normalGeometry = normalGeometry();
+        layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        // Without a window manager nobody else makes the window cover the screen.
+        setGeometry(screen()->geometry());
+    } else {
+        layout()->setSizeConstraint(QLayout::SetFixedSize);
+        if (m_normalGeometry.isValid())
+            setGeometry(m_normalGeometry);
+    }
 }
 
 // The game's end: at once, with nothing more handled and nothing asked.

@@ -40,10 +40,14 @@ public:
     bool ended() const { return m_ended; }
 
 public slots:
-    void timer1Timer(); // one tick of Timer1
+    void timer1Timer();      // one tick of Timer1
+    void toggleFullScreen(); // F11
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Full screen, whoever asks for it (F11, the command line, the desktop), scales the
+    // client area to fit; back to normal, the window is its fixed self again.
+    void changeEvent(QEvent* event) override;
 
 private:
     void command2Click();
@@ -52,6 +56,7 @@ private:
     void istruzioniClick();
     void pressCommand2ByKey();
     void endProgram();
+    void fitToScreen(bool fullScreen);
 
     Form1Options m_options;
     ClockRandom m_clockRandom;
@@ -62,6 +67,8 @@ private:
     std::unique_ptr<Game> m_game;
     QTimer m_timer1;
     bool m_ended = false;
+    bool m_fullScreen = false;
+    QRect m_normalGeometry; // the window's place before full screen
 };
 
 } // namespace brindora

@@ -23,13 +23,23 @@ void GraphicalButton::setFace(const QColor& face) {
     update();
 }
 
-void GraphicalButton::setPicture(const QPixmap& picture) {
+void GraphicalButton::setPicture(const SharpPicture& picture) {
     m_picture = picture;
     update();
 }
 
+void GraphicalButton::setScale(double scale) {
+    m_scale = scale;
+    update();
+}
+
+// The face as designed; at another scale the painter scales it to the widget.
+QRect GraphicalButton::designRect() const {
+    return QRect(0, 0, qRound(width() / m_scale), qRound(height() / m_scale));
+}
+
 QRect GraphicalButton::inner() const {
-    return rect().adjusted(kBevel, kBevel, -kBevel, -kBevel);
+    return designRect().adjusted(kBevel, kBevel, -kBevel, -kBevel);
 }
 
 int GraphicalButton::captionHeight() const {
@@ -44,7 +54,7 @@ int GraphicalButton::captionHeight() const {
 QRect GraphicalButton::pictureArea() const {
     const QRect in = inner();
     const int caption = captionHeight();
-    const int pictureHeight = m_picture.isNull() ? 0 : m_picture.height();
+    const int pictureHeight = m_picture.isNull() ? 0 : m_picture.size().height();
     const int block = pictureHeight + caption;
     if (block <= in.height()) {
         const int top = in.top() + (in.height() - block) / 2;
@@ -63,8 +73,10 @@ QRect GraphicalButton::captionArea() const {
 
 void GraphicalButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    const QRect face = designRect();
+    painter.scale(double(width()) / face.width(), double(height()) / face.height());
     const QBrush fill(m_face);
-    qDrawWinButton(&painter, rect(), palette(), isDown(), &fill);
+    qDrawWinButton(&painter, face, palette(), isDown(), &fill);
 
     // Pressed, the face's content moves one pixel down and right, as on the desktop.
     const QPoint shift = isDown() ? QPoint(1, 1) : QPoint(0, 0);
@@ -75,7 +87,7 @@ void GraphicalButton::paintEvent(QPaintEvent*) {
                         pictureRoom.top() + (pictureRoom.height() - size.height()) / 2);
         painter.save();
         painter.setClipRect(pictureRoom.intersected(inner().translated(shift)));
-        painter.drawPixmap(at, m_picture);
+        m_picture.draw(painter, QRectF(at, size));
         painter.restore();
     }
 

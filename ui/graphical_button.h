@@ -1,9 +1,10 @@
 // A push button in the graphical style: face colour, picture above, wrapped caption below.
 #pragma once
 
+#include "sharp_picture.h"
+
 #include <QAbstractButton>
 #include <QColor>
-#include <QPixmap>
 
 namespace brindora {
 
@@ -13,12 +14,14 @@ public:
     explicit GraphicalButton(QWidget* parent = nullptr);
 
     void setFace(const QColor& face);
-    void setPicture(const QPixmap& picture);
+    void setPicture(const SharpPicture& picture);
+    // The whole face is drawn this many times larger than designed (full screen).
+    void setScale(double scale);
     QColor face() const { return m_face; }
-    const QPixmap& picture() const { return m_picture; }
+    const QPixmap& picture() const { return m_picture.base(); }
 
-    // Where the picture and the caption go on a face of this size (widget coordinates,
-    // unpressed). The picture area may be empty when the caption needs the whole face.
+    // Where the picture and the caption go on the face as designed (widget coordinates at
+    // scale 1, unpressed). The picture area may be empty when the caption needs the whole face.
     QRect pictureArea() const;
     QRect captionArea() const;
 
@@ -28,11 +31,13 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QRect designRect() const;
     QRect inner() const;
     int captionHeight() const;
 
     QColor m_face = Qt::white;
-    QPixmap m_picture;
+    SharpPicture m_picture;
+    double m_scale = 1.0;
 };
 
 } // namespace brindora

@@ -22,6 +22,14 @@ constexpr QRect toPixels(Twips t) {
     return QRect(toPixels(t.left), toPixels(t.top), toPixels(t.width), toPixels(t.height));
 }
 
+// Pixels of the design at a uniform scale (full screen). Each edge is rounded on its own,
+// so elements that touch at scale 1 touch at every scale.
+inline QRect scaled(const QRect& pixels, double scale) {
+    const int left = qRound(pixels.left() * scale), top = qRound(pixels.top() * scale);
+    return QRect(left, top, qRound((pixels.left() + pixels.width()) * scale) - left,
+                 qRound((pixels.top() + pixels.height()) * scale) - top);
+}
+
 // The window: client area below the menu bar, 796 x 544 pixels.
 inline constexpr int kClientWidthTwips = 11940;
 inline constexpr int kClientHeightTwips = 8160;
@@ -31,6 +39,9 @@ inline constexpr int kTimer1Interval = 20; // milliseconds
 
 // The sunken border of the map box, on every side.
 inline constexpr int kMapBorderPixels = 2;
+
+// In full screen the client area, scaled to fit, lies centred on this quiet colour.
+inline constexpr std::uint32_t kMarginColour = 0x303030;
 
 enum class Kind { Button, PictureBox, Label, Image };
 
@@ -66,6 +77,8 @@ inline constexpr const char* kFontFamily = "Arial";
 inline constexpr int kFont18pt = 24;
 inline constexpr int kFont27pt = 37;
 inline constexpr int kFont36pt = 48;
+// Message boxes, readable from the back of the class; larger in full screen by its scale.
+inline constexpr int kBoxFontPixels = kFont18pt;
 
 struct LabelStyle {
     const char* name;

@@ -1,4 +1,4 @@
-// The map box: the picture unscaled at the client origin, one table for clicks and pointer.
+// The map box: the picture fills the client area, one table for clicks and pointer.
 #include "map_box.h"
 
 #include "layout_table.h"
@@ -6,11 +6,14 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <qdrawutil.h>
+
+#include <cmath>
 
 namespace brindora {
 
 MapBox::MapBox(QWidget* parent)
-    : QFrame(parent), m_map(pictures::pixmap(layout::kMapPicture)),
+    : QFrame(parent), m_map(layout::kMapPicture),
       m_mapCursor(pictures::cursor(layout::kMapPointer)),
       m_regionCursor(pictures::cursor(layout::kRegionPointer)) {
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
@@ -24,21 +27,53 @@ MapBox::MapBox(QWidget* parent)
 }
 
 void MapBox::placeInClient(QWidget* child, const QRect& clientPixels) {
-    child->setGeometry(clientPixels.translated(contentsRect().topLeft()));
+    m_children.push_back({child, clientPixels});
+    child->setGeometry(layout::scaled(clientPixels, m_scale).translated(contentsRect().topLeft()));
     // Moves over a child must reach the box too, so that the pointer follows the hit test.
     child->setMouseTracking(true);
 }
 
-QPoint MapBox::toClientTwips(const QPoint& widgetPixels) const {
-    const QPoint client = widgetPixels - contentsRect().topLeft();
-    return {pixelsToTwips(client.x()), pixelsToTwips(client.y())};
+void MapBox::setScale(double scale) {
+    m_scale = scale;
+    // The desktop's sunken panel is always two pixels wide: at another scale paintEvent
+    // draws the border, and the client area lies inside it (a frame's contents margins).
+    const int border = qMax(1, qRound(layout::kMapBorderPixels * scale));
+    setContentsMargins(border, border, border, border);
+    for (const Child& c : m_children)
+        c.widget->setGeometry(
+            layout::scaled(c.clientPixels, scale).translated(contentsRect().topLeft()));
+    update();
+}
+
+QPoint MapBox::toClientTwips(const QPointF& widgetPosition) const {
+    const QRectF client = contentsRect();
+    const QSize map = m_map.size();
+    const auto pixel = [](double offset, double span, int pixels) {
+        return int(std::floor(offset * pixels / span));
+    };
+    return {pixelsToTwips(pixel(widgetPosition.x() - client.left(), client.width(), map.width())),
+            pixelsToTwips(pixel(widgetPosition.y() - client.top(), client.height(), map.height()))};
+}
+
+QPoint MapBox::toWidget(const QPoint& mapPixel) const {
+    const QRectF client = contentsRect();
+    const QSize map = m_map.size();
+    return {int(std::floor(client.left() + (mapPixel.x() + 0.5) * client.width() / map.width())),
+            int(std::floor(client.top() + (mapPixel.y() + 0.5) * client.height() / map.height()))};
 }
 
 void MapBox::paintEvent(QPaintEvent* event) {
     {
         QPainter painter(this);
         painter.setClipRect(contentsRect());
-        painter.drawPixmap(contentsRect().topLeft(), m_map);
+        m_map.draw(painter, contentsRect());
+        if (m_scale != 1.0) {
+            const QRect design(0, 0, qRound(width() / m_scale), qRound(height() / m_scale));
+            painter.setClipping(false);
+            painter.scale(double(width()) / design.width(), double(height()) / design.height());
+            qDrawWinPanel(&painter, design, palette(), true);
+            return;
+        }
     }
     QFrame::paintEvent(event); // the border
 }
@@ -54,7 +89,7 @@ void MapBox::mousePressEvent(QMouseEvent* event) {
         QFrame::mousePressEvent(event);
         return;
     }
-    const QPoint at = toClientTwips(event->position().toPoint());
+    const QPoint at = toClientTwips(event->position());
     m_pressed = true;
     m_pressHit = hitTest(at.x(), at.y());
 }
@@ -65,13 +100,13 @@ void MapBox::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     m_pressed = false;
-    const QPoint at = toClientTwips(event->position().toPoint());
+    const QPoint at = toClientTwips(event->position());
     if (sameRectangle(hitTest(at.x(), at.y()), m_pressHit))
         emit clicked(at.x(), at.y());
 }
 
 void MapBox::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint at = toClientTwips(event->position().toPoint());
+    const QPoint at = toClientTwips(event->position());
     showPointer(pointerAt(at.x(), at.y()));
     QFrame::mouseMoveEvent(event);
 }

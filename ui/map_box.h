@@ -2,10 +2,12 @@
 #pragma once
 
 #include "region_table.h"
+#include "sharp_picture.h"
 
 #include <QCursor>
 #include <QFrame>
-#include <QPixmap>
+
+#include <vector>
 
 namespace brindora {
 
@@ -14,11 +16,18 @@ class MapBox : public QFrame {
 public:
     explicit MapBox(QWidget* parent = nullptr);
 
-    // Places a child of the box in its client area, in client pixels.
+    // Places a child of the box in its client area, in the design's client pixels; the box
+    // keeps it there at every scale.
     void placeInClient(QWidget* child, const QRect& clientPixels);
+    // The scale the window is shown at: the border and the children follow, the map fills
+    // the client area.
+    void setScale(double scale);
     QRect clientRect() const { return contentsRect(); }
-    // A position in the widget, in pixels, as twips of the client area.
-    QPoint toClientTwips(const QPoint& widgetPixels) const;
+    // A position in the widget as twips of the client area: first the map pixel under it,
+    // then that pixel's twips, so that a point is judged the same at every scale.
+    QPoint toClientTwips(const QPointF& widgetPosition) const;
+    // The widget pixel at the middle of a map pixel.
+    QPoint toWidget(const QPoint& mapPixel) const;
     MapPointer pointer() const { return m_pointer; }
 
 signals:
@@ -32,14 +41,20 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    struct Child {
+        QWidget* widget;
+        QRect clientPixels;
+    };
     void showPointer(MapPointer pointer);
 
-    QPixmap m_map;
+    SharpPicture m_map;
     QCursor m_mapCursor;
     QCursor m_regionCursor;
     MapPointer m_pointer = MapPointer::Map;
     bool m_pressed = false;
     Hit m_pressHit;
+    double m_scale = 1.0;
+    std::vector<Child> m_children;
 };
 
 } // namespace brindora

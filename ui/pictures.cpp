@@ -3,6 +3,8 @@
 
 #include <QImageReader>
 
+#include <array>
+
 namespace brindora::pictures {
 
 namespace {
@@ -10,25 +12,52 @@ namespace {
 struct Entry {
     const char* name;
     const char* file;
+    std::array<int, 3> larger; // the scales of its sharper files, name@Nx.png; 0: none
 };
 
+// clang-format off
 constexpr Entry kFiles[] = {
-    {"europe_map", "europe_map.bmp"},         {"flag_strip", "flag_strip.bmp"},
-    {"window_icon", "window_icon.ico"},       {"window_pointer", "window_pointer.ico"},
-    {"car_picture", "car_picture.png"},       {"exit_picture", "exit_picture.png"},
-    {"exit_pointer", "exit_pointer.ico"},     {"map_pointer", "map_pointer.ico"},
-    {"region_pointer", "region_pointer.ico"},
+    {"europe_map",     "europe_map.bmp",     {2, 3, 4}},
+    {"flag_strip",     "flag_strip.bmp",     {2, 4, 0}},
+    {"window_icon",    "window_icon.ico",    {}},
+    {"window_pointer", "window_pointer.ico", {}},
+    {"car_picture",    "car_picture.png",    {2, 4, 0}},
+    {"exit_picture",   "exit_picture.png",   {}},
+    {"exit_pointer",   "exit_pointer.ico",   {}},
+    {"map_pointer",    "map_pointer.ico",    {}},
+    {"region_pointer", "region_pointer.ico", {}},
 };
+// clang-format on
+
+const Entry* entry(const char* name) {
+    for (const Entry& e : kFiles)
+        if (qstrcmp(e.name, name) == 0)
+            return &e;
+    return nullptr;
+}
+
+const QString kFolder = QStringLiteral(":/pictures/");
 
 constexpr int kPointerSize = 32;
 
 } // namespace
 
 QString resourcePath(const char* name) {
-    for (const Entry& e : kFiles)
-        if (qstrcmp(e.name, name) == 0)
-            return QStringLiteral(":/pictures/") + QLatin1String(e.file);
-    return {};
+    const Entry* e = entry(name);
+    return e ? kFolder + QLatin1String(e->file) : QString();
+}
+
+QList<int> largerScales(const char* name) {
+    QList<int> scales;
+    if (const Entry* e = entry(name))
+        for (int scale : e->larger)
+            if (scale > 0)
+                scales.append(scale);
+    return scales;
+}
+
+QString largerPath(const char* name, int scale) {
+    return kFolder + QLatin1String(name) + QStringLiteral("@%1x.png").arg(scale);
 }
 
 QPixmap pixmap(const char* name) {

@@ -3,6 +3,7 @@
 
 #include "client_area.h"
 #include "graphical_button.h"
+#include "layout_table.h"
 #include "sound_player.h"
 
 #include <QMessageBox>
@@ -35,6 +36,7 @@ void QtWindowPort::setCommand2Visible(bool visible) {
 
 void QtWindowPort::showBox(const std::string& text, const std::string& title, BoxIcon icon) {
     QMessageBox box(&m_boxParent);
+    box.setFont(m_client.scaledFont(layout::kBoxFontPixels));
     box.setWindowTitle(QString::fromStdString(title));
     box.setTextFormat(Qt::PlainText);
     box.setText(QString::fromStdString(text));

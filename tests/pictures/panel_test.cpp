@@ -2,6 +2,7 @@
 #include "client_area.h"
 #include "flag_probe.h"
 #include "form1.h"
+#include "image_control.h"
 #include "map_box.h"
 #include "pictures.h"
 
@@ -82,9 +83,9 @@ TEST_F(Panel, BackgroundShowsInRow359Only) {
 
 TEST_F(Panel, MemberZeroLiesInFrontOfMemberOne) {
     hideAllButImages();
-    QPixmap red(m_client->image1(1)->pixmap().size());
+    QPixmap red(m_client->image1(1)->picture().size());
     red.fill(Qt::red);
-    m_client->image1(1)->setPixmap(red);
+    m_client->image1(1)->setPicture(SharpPicture(red));
     const QImage image = shot();
     const int overlapTop = kMemberTopsTwips[1] / kTwipsPerPixel; // 168
     const int memberZeroBottom = kMemberTopsTwips[0] / kTwipsPerPixel + 190;

@@ -17,6 +17,8 @@ struct SeenBox {
     QMessageBox::Icon icon;
     int buttons;    // how many buttons the box offers
     bool plainText; // the text is shown as written, never as markup
+    QRect frame;    // where it opened, on the screen
+    int fontPixels; // its text's size
 };
 
 class BoxCloser : public QObject {
@@ -45,8 +47,8 @@ private:
             return;
         box->setProperty("seenByTest", true);
         seen.push_back({box->text(), box->windowTitle(), box->icon(),
-                        static_cast<int>(box->buttons().size()),
-                        box->textFormat() == Qt::PlainText});
+                        static_cast<int>(box->buttons().size()), box->textFormat() == Qt::PlainText,
+                        box->frameGeometry(), box->font().pixelSize()});
         if (whileOpen)
             whileOpen(seen.back());
         QAbstractButton* ok = box->button(QMessageBox::Ok);

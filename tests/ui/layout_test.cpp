@@ -3,6 +3,7 @@
 #include "form1.h"
 #include "game_menu_bar.h"
 #include "graphical_button.h"
+#include "image_control.h"
 #include "map_box.h"
 
 #include <QMenu>

@@ -1,10 +1,10 @@
 // picturegen: draws the window's pictures and writes them into the given folder.
-#include "euflag.h"
-#include "exitpicture.h"
-#include "flagpictures.h"
-#include "icofile.h"
+#include "eu_flag.h"
+#include "exit_picture.h"
+#include "flag_pictures.h"
+#include "ico_file.h"
 #include "palette.h"
-#include "smallpictures.h"
+#include "small_pictures.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -16,6 +16,8 @@ using namespace picturegen;
 namespace {
 
 constexpr int kIconSizes[] = {48, 32, 16};
+// The pictures drawn larger for sharp screens and full screen, named as Qt names them.
+constexpr int kSharpScales[] = {2, 4};
 // The desktop's icon theme also shows the icon larger, in menus and software centres.
 constexpr int kDesktopIconSizes[] = {16, 32, 48, 64, 128, 256};
 const QList<QRgb> kFlagColours{EuFlag::kBlue.rgb(), EuFlag::kYellow.rgb(), qRgb(255, 255, 255),
@@ -38,10 +40,14 @@ bool writeSixImages(const QString& path, QImage (*draw)(int)) {
     return report(ico.save(path), path);
 }
 
-bool writePng(const QString& path, const QImage& indexed) {
+// Qt 6 counts PNG compression from 0 to 100. The small pictures have always been written at
+// 9, nearly unpacked, so start-up only copies them; the large ones are packed tightly.
+constexpr int kSmallCompression = 9, kLargeCompression = 100;
+
+bool writePng(const QString& path, const QImage& image, int compression = kSmallCompression) {
     QImageWriter writer(path, "png");
-    writer.setCompression(9);
-    return report(writer.write(indexed), path);
+    writer.setCompression(compression);
+    return report(writer.write(image), path);
 }
 
 } // namespace
@@ -78,6 +84,14 @@ int main(int argc, char* argv[]) {
 
     const QString strip = out.filePath("flag_strip.bmp");
     ok &= report(QImageWriter(strip, "bmp").write(FlagPictures::flagStrip()), strip);
+    for (int scale : kSharpScales) {
+        const QString suffix = QStringLiteral("@%1x.png").arg(scale);
+        ok &= writePng(out.filePath("flag_strip" + suffix),
+                       FlagPictures::flagStrip(scale).convertToFormat(QImage::Format_RGB888),
+                       kLargeCompression);
+        ok &= writePng(out.filePath("car_picture" + suffix), SmallPictures::car(scale),
+                       kLargeCompression);
+    }
     // The desktop's icon theme wants the window icon as PNG files named by size.
     if (argc == 3)
         for (int size : kDesktopIconSizes) {

@@ -1,7 +1,7 @@
 // Flag pictures: the flag is always pixel-aligned, so its edges stay crisp.
-#include "flagpictures.h"
+#include "flag_pictures.h"
 
-#include "euflag.h"
+#include "eu_flag.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -71,19 +71,19 @@ QImage FlagPictures::regionPointer() {
     return image;
 }
 
-QRect FlagPictures::stripFlag(int i) {
+QRect FlagPictures::stripFlag(int i, int scale) {
     // Cells of 288 pixels; a dark line of two pixels straddles each inner cell border.
     const int left = i == 0 ? 0 : i * kCell + kDividerWidth / 2;
     const int right = i == 2 ? kStripWidth : (i + 1) * kCell - kDividerWidth / 2;
-    return QRect(left, 0, right - left, kStripHeight);
+    return QRect(left * scale, 0, (right - left) * scale, kStripHeight * scale);
 }
 
-QImage FlagPictures::flagStrip() {
-    QImage image = blank(kStripWidth, kStripHeight, kDivider);
+QImage FlagPictures::flagStrip(int scale) {
+    QImage image = blank(kStripWidth * scale, kStripHeight * scale, kDivider);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     for (int i = 0; i < 3; ++i)
-        EuFlag::draw(painter, stripFlag(i));
+        EuFlag::draw(painter, stripFlag(i, scale));
     painter.end();
     return image.convertToFormat(QImage::Format_RGB32);
 }

@@ -1,5 +1,5 @@
 // The flag: stars on a circle of a third of the height, each of an eighteenth of it.
-#include "euflag.h"
+#include "eu_flag.h"
 
 #include <QPainter>
 #include <QtMath>

@@ -1,6 +1,6 @@
 // Icon layout: 6-byte header, 16 bytes per entry, then the DIBs (double height: XOR + AND).
 // Qt ignores the AND mask of 24-bit DIBs, so a 24-bit image is stored as PNG with a key colour.
-#include "icofile.h"
+#include "ico_file.h"
 
 #include "png24.h"
 

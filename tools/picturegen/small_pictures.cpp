@@ -1,5 +1,5 @@
 // Small pictures drawn on a 32-pixel grid; the globe projects a coarse outline of the Americas.
-#include "smallpictures.h"
+#include "small_pictures.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -48,8 +48,8 @@ void addLand(QPainterPath& path, const LonLat (&points)[N], QPointF centre, doub
     path.closeSubpath();
 }
 
-QImage blank() {
-    QImage image(32, 32, QImage::Format_ARGB32);
+QImage blank(int scale = 1) {
+    QImage image(32 * scale, 32 * scale, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     return image;
 }
@@ -65,10 +65,11 @@ QPolygonF octagon(QPointF centre, double radius) {
 
 } // namespace
 
-QImage SmallPictures::car() {
-    QImage image = blank();
+QImage SmallPictures::car(int scale) {
+    QImage image = blank(scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale); // the same drawing on a finer grid
     const QPen edge(QColor(0, 0, 96), 1.0);
     p.setPen(edge);
     p.setBrush(QColor(40, 90, 220)); // cabin roof, then the body in front of it

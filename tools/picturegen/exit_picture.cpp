@@ -1,7 +1,7 @@
 // Exit picture. The outline is coarse coastline in degrees (longitude, latitude).
-#include "exitpicture.h"
+#include "exit_picture.h"
 
-#include "euflag.h"
+#include "eu_flag.h"
 
 #include <QPainter>
 #include <QtMath>
