@@ -10,7 +10,7 @@ packages=(g++ make cmake qt6-base-dev qt6-multimedia-dev libpulse-dev libsndfile
           fonts-liberation pulseaudio)
 if [ "$what" = test ]; then
     packages+=(libgtest-dev googletest pulseaudio-utils sox xvfb xauth gdb dpkg-dev file
-              desktop-file-utils appstream)
+              desktop-file-utils appstream lintian strace)
 fi
 
 missing=()

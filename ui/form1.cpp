@@ -37,6 +37,7 @@ Form1::Form1(Form1Options options, QWidget* parent)
     m_sound = std::make_unique<SoundPlayer>();
     m_port = std::make_unique<QtWindowPort>(*m_client, *this, *m_sound, [this] { endProgram(); });
     m_port->setSoundObserver(m_options.soundObserver);
+    m_port->setMute(m_options.mute);
     RandomSource& random = m_options.random ? *m_options.random : m_clockRandom;
     const QString dir = m_options.programDir.isEmpty() ? QCoreApplication::applicationDirPath()
                                                        : m_options.programDir;

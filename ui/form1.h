@@ -23,7 +23,8 @@ struct Form1Options {
     RandomSource* random = nullptr;                        // default: seeded from the clock
     QString programDir;                                    // default: the program's folder
     std::function<void()> quit;                            // default: leave the event loop
-    std::function<void(const std::string&)> soundObserver; // told of every sound started
+    std::function<void(const std::string&)> soundObserver; // told of every sound played
+    bool mute = false;                                     // no sound reaches the player
 };
 
 class Form1 : public QMainWindow {

@@ -48,6 +48,8 @@ void QtWindowPort::showBox(const std::string& text, const std::string& title, Bo
 }
 
 void QtWindowPort::suona(const std::string& path) {
+    if (m_mute)
+        return;
     if (m_soundObserver)
         m_soundObserver(path);
     m_sound.suona(path);

@@ -24,8 +24,10 @@ public:
     void suona(const std::string& path) override;
     void quit() override;
 
-    // Told of every sound before it starts (tests listen here).
+    // Told of every sound handed to the player, before it starts (tests listen here).
     void setSoundObserver(std::function<void(const std::string&)> observer);
+    // Muted, no sound reaches the player; the game goes on as if it had played.
+    void setMute(bool mute) { m_mute = mute; }
 
 private:
     ClientArea& m_client;
@@ -33,6 +35,7 @@ private:
     SoundPlayer& m_sound;
     std::function<void()> m_end;
     std::function<void(const std::string&)> m_soundObserver;
+    bool m_mute = false;
 };
 
 } // namespace brindora

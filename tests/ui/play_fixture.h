@@ -30,12 +30,15 @@ const QPoint kSlovenia{264, 373}, kItalyEdge{263, 373};
 
 class PlayTest : public ::testing::Test {
 public:
+    explicit PlayTest(bool mute = false) : muted(mute) {}
+
+    const bool muted; // started with --mute
     ScriptedRandom random;
     int quits = 0;
     std::vector<std::string> sounds;
     BoxCloser boxes;
     Form1 form{Form1Options{&random, kDir, [this] { ++quits; },
-                            [this](const std::string& p) { sounds.push_back(p); }}};
+                            [this](const std::string& p) { sounds.push_back(p); }, muted}};
     ClientArea* client = form.client();
 
     void SetUp() override {

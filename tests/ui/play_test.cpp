@@ -98,6 +98,30 @@ TEST_F(PlayTest, ClicksOnTheMapWhileFranceIsAsked) {
     }
 }
 
+// Muted, no sound reaches the player; every box, label and count is as with sound.
+class MuteTest : public ::testing::WithParamInterface<bool>, public PlayTest {
+public:
+    MuteTest() : PlayTest(GetParam()) {}
+};
+
+TEST_P(MuteTest, ARightAnswerWithAndWithoutSound) {
+    pressCommand2(1);
+    EXPECT_EQ(client->lblreg()->text(), "Romania");
+    clickMap(kRomania);
+    pressCommand2(4);
+    waitTicks();
+    EXPECT_EQ(boxes.texts(),
+              QStringList({"Clicca sulla Romania", "        ESATTO", "Clicca sulla Polonia"}));
+    EXPECT_EQ(punti(), "1");
+    EXPECT_EQ(client->lblreg()->text(), "Polonia");
+    const std::vector<std::string> played{sound("inno.wav"), sound("Romania.wav"),
+                                          sound("esatto.wav"), sound("Polonia.wav")};
+    EXPECT_EQ(sounds, muted ? std::vector<std::string>{} : played);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sound, MuteTest, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Muted" : "WithSound"; });
+
 TEST_F(PlayTest, PressAndReleaseOnDifferentRegionsIsNoClick) {
     MapBox* map = client->picture2();
     const QPoint origin = map->clientRect().topLeft();

@@ -1,0 +1,141 @@
+// The command line: the options as the program reads them, and the real program started with
+// no display at all, as on a school's server or over a bare remote shell.
+#include "command_line.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+using namespace brindora;
+
+namespace {
+
+struct ParseCase {
+    const char* name;
+    QStringList arguments; // after the program's name
+    bool exit;
+    int exitCode;
+    bool mute, fullscreen;
+    const char* said;   // part of the message printed, when the program exits
+    const char* unsaid; // what that message must not hold
+};
+void PrintTo(const ParseCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+const ParseCase kParseCases[] = {
+    {"Nothing", {}, false, 0, false, false, "", ""},
+    {"Mute", {"--mute"}, false, 0, true, false, "", ""},
+    {"FullscreenAndMuteWithOneDash", {"--fullscreen", "-mute"}, false, 0, true, true, "", ""},
+    {"QtsOwnOptions",
+     {"-platform", "offscreen", "-style=Fusion", "-reverse"},
+     false,
+     0,
+     false,
+     false,
+     "",
+     ""},
+    {"Help", {"--help"}, true, 0, false, false, "--fullscreen", "platform"},
+    {"ShortVersion", {"-v"}, true, 0, false, false, "Brindora " BRINDORA_VERSION "\n", ""},
+    {"Unknown", {"--loud"}, true, 1, false, false, "Unknown option 'loud'", ""},
+    {"Argument", {"europa.wav"}, true, 1, false, false, "Unexpected argument 'europa.wav'", ""},
+    {"QtOptionWithoutValue", {"-platform"}, true, 1, false, false, "Missing value", ""},
+};
+
+class ParseTest : public ::testing::TestWithParam<ParseCase> {
+protected:
+    void SetUp() override { setApplicationIdentity(); }
+};
+
+TEST_P(ParseTest, ReadsTheOptions) {
+    const ParseCase& c = GetParam();
+    const CommandLine line =
+        parseCommandLine(QStringList{QStringLiteral("brindora")} + c.arguments);
+    ASSERT_EQ(line.exit, c.exit);
+    if (c.exit) {
+        EXPECT_EQ(line.exitCode, c.exitCode);
+        EXPECT_EQ(line.toError, c.exitCode != 0);
+        EXPECT_TRUE(line.message.contains(QLatin1String(c.said))) << line.message.toStdString();
+        EXPECT_TRUE(line.message.endsWith(QLatin1Char('\n')));
+        if (*c.unsaid) {
+            EXPECT_FALSE(line.message.contains(QLatin1String(c.unsaid)));
+        }
+    } else {
+        EXPECT_EQ(line.options.mute, c.mute);
+        EXPECT_EQ(line.options.fullscreen, c.fullscreen);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(CommandLine, ParseTest, ::testing::ValuesIn(kParseCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Identity, NameVersionOrganisationAndDesktopEntry) {
+    setApplicationIdentity();
+    EXPECT_EQ(QCoreApplication::applicationName(), "Brindora");
+    EXPECT_EQ(QCoreApplication::applicationVersion(), BRINDORA_VERSION);
+    EXPECT_EQ(QCoreApplication::organizationName(), "Collemarsi school");
+    EXPECT_EQ(QGuiApplication::desktopFileName(), "it.collemarsi.Brindora");
+}
+
+struct RunCase {
+    const char* name;
+    QStringList arguments;
+    QStringList environment; // added to one with no display of any kind
+    int exitCode;
+    const char* out; // part of standard output, or "" for none at all
+    const char* err; // part of the first line of standard error, or "" for none at all
+    int errLines;
+};
+void PrintTo(const RunCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+const char kNoDisplay[] = "brindora: cannot open the window: no display found";
+const RunCase kRunCases[] = {
+    {"Help", {"--help"}, {}, 0, "--mute", "", 0},
+    {"Version", {"--version"}, {}, 0, "Brindora " BRINDORA_VERSION "\n", "", 0},
+    {"UnknownOption", {"--loud"}, {}, 1, "", "brindora: Unknown option 'loud'.", 2},
+    {"NoDisplay", {}, {}, 1, "", kNoDisplay, 1},
+    {"NoDisplayMuted", {"--mute"}, {}, 1, "", kNoDisplay, 1},
+    {"UnreachableX", {}, {"QT_QPA_PLATFORM=xcb", "DISPLAY=:93"}, 1, "", kNoDisplay, 1},
+    {"WaylandWithoutCompositor", {}, {"QT_QPA_PLATFORM=wayland"}, 1, "", kNoDisplay, 1},
+};
+
+class RunTest : public ::testing::TestWithParam<RunCase> {};
+
+TEST_P(RunTest, AnswersAndEndsAtOnce) {
+    const RunCase& c = GetParam();
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("PATH"), QStringLiteral("/usr/bin:/bin"));
+    // A sanitizer build keeps its settings (leak suppressions) in the child.
+    const QProcessEnvironment mine = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"})
+        if (mine.contains(QLatin1String(name)))
+            environment.insert(QLatin1String(name), mine.value(QLatin1String(name)));
+    for (const QString& setting : c.environment)
+        environment.insert(setting.section(QLatin1Char('='), 0, 0),
+                           setting.section(QLatin1Char('='), 1));
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(BRINDORA_PROGRAM), c.arguments);
+    ASSERT_TRUE(program.waitForFinished(60000)) << "the program did not end";
+    const QString out = QString::fromLocal8Bit(program.readAllStandardOutput());
+    const QString err = QString::fromLocal8Bit(program.readAllStandardError());
+
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << "crashed: " << err.toStdString();
+    EXPECT_EQ(program.exitCode(), c.exitCode);
+    EXPECT_TRUE(*c.out ? out.contains(QLatin1String(c.out)) : out.isEmpty()) << out.toStdString();
+    const QStringList lines = err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    EXPECT_EQ(lines.size(), c.errLines) << err.toStdString();
+    if (*c.err && !lines.isEmpty()) {
+        EXPECT_TRUE(lines.first().startsWith(QLatin1String(c.err))) << err.toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Program, RunTest, ::testing::ValuesIn(kRunCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace

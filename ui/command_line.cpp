@@ -1,0 +1,98 @@
+// The options with QCommandLineParser, read before any window exists.
+#include "command_line.h"
+
+#include <QCommandLineParser>
+#include <QGuiApplication>
+
+namespace brindora {
+
+namespace {
+
+// Qt's own options of every window program, handled by QApplication itself: accepted here
+// and kept out of the help.
+struct QtOption {
+    const char* name;
+    bool takesValue;
+};
+constexpr QtOption kQtOptions[] = {
+    {"platform", true},        {"platformpluginpath", true},
+    {"platformtheme", true},   {"plugin", true},
+    {"qwindowgeometry", true}, {"qwindowicon", true},
+    {"qwindowtitle", true},    {"session", true},
+    {"display", true},         {"geometry", true},
+    {"style", true},           {"stylesheet", true},
+    {"reverse", false},        {"widgetcount", false},
+    {"nograb", false},         {"dograb", false},
+    {"sync", false},
+};
+
+CommandLine exitWith(int code, const QString& message, bool toError) {
+    CommandLine line;
+    line.exit = true;
+    line.exitCode = code;
+    line.message = message;
+    line.toError = toError;
+    return line;
+}
+
+CommandLine usageError(const QString& what) {
+    return exitWith(
+        1, QStringLiteral("brindora: %1\nTry 'brindora --help' for the options.\n").arg(what),
+        true);
+}
+
+} // namespace
+
+void setApplicationIdentity() {
+    QCoreApplication::setApplicationName(QStringLiteral("Brindora"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(BRINDORA_VERSION));
+    QCoreApplication::setOrganizationName(QStringLiteral("Collemarsi school"));
+    QCoreApplication::setOrganizationDomain(QStringLiteral("collemarsi.edu.it"));
+    // The desktop matches the window to its entry, and so to its icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("it.collemarsi.Brindora"));
+}
+
+CommandLine parseCommandLine(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Geography game: find the states of Europe on the map."));
+    // Qt's options are words after one dash (-platform), so ours are read the same way.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show these options and exit."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Show the version and exit."));
+    const QCommandLineOption mute(QStringLiteral("mute"),
+                                  QStringLiteral("Start with every sound silent."));
+    const QCommandLineOption fullscreen(
+        QStringLiteral("fullscreen"),
+        QStringLiteral("Start in full screen (F11 gives the window back)."));
+    parser.addOptions({help, version, mute, fullscreen});
+    for (const QtOption& qt : kQtOptions) {
+        QCommandLineOption option(QLatin1String(qt.name));
+        if (qt.takesValue)
+            option.setValueName(QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+
+    if (!parser.parse(arguments))
+        return usageError(parser.errorText());
+    if (!parser.positionalArguments().isEmpty())
+        return usageError(QStringLiteral("Unexpected argument '%1'.")
+                              .arg(parser.positionalArguments().constFirst()));
+    if (parser.isSet(help))
+        return exitWith(0, parser.helpText(), false);
+    if (parser.isSet(version))
+        return exitWith(0,
+                        QCoreApplication::applicationName() + QLatin1Char(' ') +
+                            QCoreApplication::applicationVersion() + QLatin1Char('\n'),
+                        false);
+
+    CommandLine line;
+    line.options.mute = parser.isSet(mute);
+    line.options.fullscreen = parser.isSet(fullscreen);
+    return line;
+}
+
+} // namespace brindora

@@ -1,0 +1,29 @@
+// The program's command line: what the game starts with, or what to print and exit with.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace brindora {
+
+struct StartOptions {
+    bool mute = false;       // every sound silent
+    bool fullscreen = false; // the window fills the screen
+};
+
+struct CommandLine {
+    bool exit = false;    // print message and end without a window
+    int exitCode = 0;     // when exit: 0 for --help and --version
+    QString message;      // the help, the version or the error, ending with a newline
+    bool toError = false; // the message goes to standard error
+    StartOptions options; // when not exit
+};
+
+// The program's name, version, organisation and desktop entry, as Qt reports them.
+void setApplicationIdentity();
+
+// Reads the arguments, program name first. Qt's own window options (-platform, -style, ...)
+// are accepted and left for the application object. Needs a QCoreApplication for the help.
+CommandLine parseCommandLine(const QStringList& arguments);
+
+} // namespace brindora
