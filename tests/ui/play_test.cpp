@@ -109,7 +109,7 @@ TEST_P(MuteTest, ARightAnswerWithAndWithoutSound) {
     EXPECT_EQ(client->lblreg()->text(), "Romania");
     clickMap(kRomania);
     pressCommand2(4);
-    waitTicks();
+    tick();
     EXPECT_EQ(boxes.texts(),
               QStringList({"Clicca sulla Romania", "        ESATTO", "Clicca sulla Polonia"}));
     EXPECT_EQ(punti(), "1");
