@@ -91,9 +91,9 @@ void PulseOutput::connect() {
 
 void PulseOutput::startStream() {
     std::unique_ptr<DecodedFile> sound = std::move(m_waiting);
-    const pa_sample_spec spec{PA_SAMPLE_S16NE, std::uint32_t(sound->info.samplerate),
-                              std::uint8_t(sound->info.channels)};
-    m_stream = pa_stream_new(m_context, "suona", &spec, nullptr);
+    const pa_sample_spec format{PA_SAMPLE_S16NE, std::uint32_t(sound->info.samplerate),
+                                std::uint8_t(sound->info.channels)};
+    m_stream = pa_stream_new(m_context, "suona", &format, nullptr);
     if (!m_stream) {
         m_noServer(sound->path, pa_strerror(pa_context_errno(m_context)));
         return;
@@ -103,7 +103,7 @@ void PulseOutput::startStream() {
     pa_stream_set_write_callback(m_stream, writable, this);
     pa_buffer_attr buffer;
     buffer.maxlength = std::uint32_t(-1);
-    buffer.tlength = std::uint32_t(pa_usec_to_bytes(kBuffer, &spec));
+    buffer.tlength = std::uint32_t(pa_usec_to_bytes(kBuffer, &format));
     buffer.prebuf = std::uint32_t(-1);
     buffer.minreq = std::uint32_t(-1);
     buffer.fragsize = std::uint32_t(-1);
