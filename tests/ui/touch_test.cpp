@@ -4,6 +4,8 @@
 
 #include <QPointingDevice>
 
+#include <memory>
+
 using namespace brindora;
 using namespace brindora::testing;
 
@@ -43,7 +45,9 @@ void PrintTo(const Touch& t, std::ostream* os) {
 
 class TouchTest : public PlayTest, public ::testing::WithParamInterface<std::tuple<Answer, Touch>> {
 protected:
-    QPointingDevice* screen = QTest::createTouchDevice();
+    // Qt registers the device but never frees it; the test does.
+    std::unique_ptr<QPointingDevice> m_device{QTest::createTouchDevice()};
+    QPointingDevice* screen = m_device.get();
 
     void touch(QWidget* widget, QPoint at, Gesture gesture) {
         const QPoint beside = at + QPoint(6, 6);
