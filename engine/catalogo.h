@@ -1,13 +1,12 @@
 // The 29 states the game knows: number, name, prompt, recording, drawable.
 #pragma once
 
+#include "state_number.h"
+
 #include <array>
-#include <cstdint>
 #include <string_view>
 
 namespace brindora {
-
-using StateNumber = std::int16_t;
 
 struct StateRow {
     StateNumber number;

@@ -3,6 +3,7 @@
 
 #include "sound_path.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -35,6 +36,22 @@ void Game::showScore() {
     m_window.setLabel(LabelId::Errori, std::to_string(m_errori));
 }
 
+void Game::restrictDraw(const std::vector<StateNumber>& states) {
+    m_chosen.clear();
+    for (const StateNumber state : states) {
+        const StateRow* row = lookupState(state);
+        if (row != nullptr && row->drawn)
+            m_chosen.push_back(state);
+    }
+}
+
+bool Game::drawable(StateNumber state) const {
+    const StateRow* row = lookupState(state);
+    if (row == nullptr || !row->drawn)
+        return false;
+    return m_chosen.empty() || std::find(m_chosen.begin(), m_chosen.end(), state) != m_chosen.end();
+}
+
 void Game::start() {
     m_window.suona(path(kAnthemFile));
 }
@@ -57,13 +74,17 @@ void Game::casof() {
     // The window draws nothing at run time, so there is no drawing surface to clear.
     showScore();
     m_random.reseedFromClock();
+    // Drawn from the whole catalogue, again while the state may not be asked: a chosen set
+    // of states is the same draw, restricted, and so as uniform.
     do {
         m_stato = static_cast<StateNumber>(std::floor(m_random.next() * kStateCount) + 1);
-    } while (m_stato == 27 || m_stato == 12);
+    } while (!drawable(m_stato));
 
     const StateRow* row = lookupState(m_stato);
     if (row == nullptr)
         return;
+    if (m_observer)
+        m_observer->requested(m_richieste, m_stato);
     m_window.suona(path(row->soundFile)); // the voice speaks while the box is open
     showPlain(std::string(row->prompt));
     m_window.setLabel(LabelId::Reg, std::string(row->name));
@@ -72,6 +93,8 @@ void Game::casof() {
 void Game::judge(StateNumber region, const std::string& wrongText) {
     if (m_ended)
         return;
+    if (m_observer)
+        m_observer->answered({m_richieste, m_stato, region, wrongText, region == m_stato});
     if (region == m_stato) {
         showPlain(texts::kRight);
         m_window.suona(path(kPraiseFile));
@@ -88,13 +111,13 @@ void Game::tick() {
         return;
     showScore();
     if (m_errori == kErrorLimit)
-        end(texts::kEnd, texts::kEndTitle, BoxIcon::Exclamation);
+        end(GameEnd::TooManyErrors, texts::kEnd, texts::kEndTitle, BoxIcon::Exclamation);
 }
 
 void Game::command3Click() {
     if (m_ended)
         return;
-    end(texts::kGoodbye, texts::kAppTitle, BoxIcon::None);
+    end(GameEnd::Exit, texts::kGoodbye, texts::kAppTitle, BoxIcon::None);
 }
 
 void Game::istruzioniClick() {
@@ -108,12 +131,16 @@ void Game::windowClosed() {
     if (m_ended)
         return;
     m_ended = true;
+    if (m_observer)
+        m_observer->ended(GameEnd::WindowClosed);
     m_window.quit();
 }
 
-void Game::end(const std::string& text, const std::string& title, BoxIcon icon) {
+void Game::end(GameEnd how, const std::string& text, const std::string& title, BoxIcon icon) {
     // The timer keeps ticking inside the box: the flag keeps those ticks from ending twice.
     m_ended = true;
+    if (m_observer)
+        m_observer->ended(how);
     m_window.showBox(text, title, icon);
     m_window.quit();
 }

@@ -3,17 +3,16 @@
 #pragma once
 
 #include "catalogo.h"
+#include "game_observer.h"
 #include "random_source.h"
 #include "window_port.h"
 
-#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace brindora {
 
-// The counters only ever rise by one per pupil action; 64 bits never fill up in a run.
-using Counter = std::int64_t;
-
+// The counters (Counter) only ever rise by one per pupil action; 64 bits never fill up in a run.
 inline constexpr Counter kErrorLimit = 20;
 
 class Game {
@@ -30,6 +29,12 @@ public:
     void istruzioniClick();                                       // the instructions menu item
     void windowClosed();                                          // closed by the desktop
 
+    // The draw picks only among these states (those never drawn are left out); none given,
+    // or none left, and it is the whole catalogue's draw.
+    void restrictDraw(const std::vector<StateNumber>& states);
+    // Told of every request, answer and end; nullptr for nobody. Not owned.
+    void setObserver(GameObserver* observer) { m_observer = observer; }
+
     StateNumber stato() const { return m_stato; }
     Counter punti() const { return m_punti; }
     Counter errori() const { return m_errori; }
@@ -40,12 +45,15 @@ public:
 private:
     void showPlain(const std::string& text);
     void showScore();
-    void end(const std::string& text, const std::string& title, BoxIcon icon);
+    void end(GameEnd how, const std::string& text, const std::string& title, BoxIcon icon);
     std::string path(std::string_view fileName) const;
+    bool drawable(StateNumber state) const;
 
     WindowPort& m_window;
     RandomSource& m_random;
     std::string m_programDir;
+    std::vector<StateNumber> m_chosen; // empty: every state the catalogue draws
+    GameObserver* m_observer = nullptr;
 
     StateNumber m_stato = 0;
     Counter m_punti = 0;

@@ -1,9 +1,7 @@
-// Building and resolving the path of a recording.
+// Building the path of a recording.
 #include "sound_path.h"
 
-#include <algorithm>
 #include <filesystem>
-#include <system_error>
 
 namespace fs = std::filesystem;
 
@@ -17,66 +15,6 @@ std::string soundPath(const std::string& programDir, std::string_view fileName) 
     path += fs::path::preferred_separator;
     path += fileName;
     return path;
-}
-
-namespace {
-
-bool sameIgnoringCase(const std::string& a, const std::string& b) {
-    auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [&](char x, char y) { return lower(x) == lower(y); });
-}
-
-bool denied(const std::error_code& ec) {
-    return ec == std::errc::permission_denied;
-}
-
-// The entry of dir named like name (exact name first). NotSearchable when dir cannot be read.
-RecordingLookup findEntry(const fs::path& dir, const fs::path& name) {
-    std::error_code ec;
-    if (fs::exists(dir / name, ec))
-        return {LookupResult::Found, (dir / name).string(), {}};
-    if (denied(ec))
-        return {LookupResult::NotSearchable, dir.string(), ec.message()};
-    const std::string wanted = name.string();
-    fs::directory_iterator it(dir, ec);
-    for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
-        if (sameIgnoringCase(it->path().filename().string(), wanted))
-            return {LookupResult::Found, it->path().string(), {}};
-    }
-    if (denied(ec))
-        return {LookupResult::NotSearchable, dir.string(), ec.message()};
-    return {LookupResult::NoFile, (dir / name).string(), {}};
-}
-
-} // namespace
-
-RecordingLookup lookUpRecording(const std::string& path) {
-    const fs::path wanted(path);
-    std::error_code ec;
-    if (fs::exists(wanted, ec))
-        return {LookupResult::Found, path, {}};
-    if (denied(ec))
-        return {LookupResult::NotSearchable, path, ec.message()};
-    // Only the last two parts (the sound folder and the file) are matched loosely;
-    // the program's own folder is as the platform reports it.
-    const fs::path folder = wanted.parent_path();
-    const RecordingLookup dir = findEntry(folder.parent_path(), folder.filename());
-    if (dir.result == LookupResult::NoFile)
-        return {LookupResult::NoFolder, folder.string(), {}};
-    if (dir.result != LookupResult::Found)
-        return dir;
-    const RecordingLookup file = findEntry(dir.path, wanted.filename());
-    return file.result == LookupResult::NoFile ? RecordingLookup{LookupResult::NoFile, path, {}}
-                                               : file;
-}
-
-std::optional<std::string> findIgnoringCase(const std::string& path) {
-    const RecordingLookup found = lookUpRecording(path);
-    std::error_code ec;
-    if (found.result != LookupResult::Found || !fs::is_regular_file(found.path, ec))
-        return std::nullopt;
-    return found.path;
 }
 
 } // namespace brindora

@@ -1,7 +1,7 @@
 // The clickable rectangles over the map (regioni), the two inert zones, and the hit test.
 #pragma once
 
-#include "catalogo.h"
+#include "state_number.h"
 #include "twips.h"
 
 #include <array>

@@ -67,7 +67,30 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption fullscreen(
         QStringLiteral("fullscreen"),
         QStringLiteral("Start in full screen (F11 gives the window back)."));
-    parser.addOptions({help, version, mute, fullscreen});
+    const QCommandLineOption explore(
+        QStringLiteral("explore"),
+        QStringLiteral("Explore the map: a click on a state shows and says its name."));
+    const QCommandLineOption states(
+        QStringLiteral("states"),
+        QStringLiteral("Ask only these states: names as the game says them, separated by commas."),
+        QStringLiteral("list"));
+    const QCommandLineOption results(
+        QStringLiteral("results"),
+        QStringLiteral("Write every answer of the game into a new file in this folder."),
+        QStringLiteral("folder"));
+    const QCommandLineOption pupil(QStringLiteral("pupil"),
+                                   QStringLiteral("The pupil's name in the results."),
+                                   QStringLiteral("name"));
+    const QCommandLineOption review(
+        QStringLiteral("review"),
+        QStringLiteral("Ask only the states this pupil missed in the games in this folder."),
+        QStringLiteral("folder"));
+    const QCommandLineOption summary(
+        QStringLiteral("summary"),
+        QStringLiteral("Write the class summary of the games in this folder and exit."),
+        QStringLiteral("folder"));
+    parser.addOptions({help, version, mute, fullscreen, explore, states, results, pupil, review,
+                       summary});
     for (const QtOption& qt : kQtOptions) {
         QCommandLineOption option(QLatin1String(qt.name));
         if (qt.takesValue)
@@ -92,6 +115,13 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     CommandLine line;
     line.options.mute = parser.isSet(mute);
     line.options.fullscreen = parser.isSet(fullscreen);
+    line.options.explore = parser.isSet(explore);
+    line.options.statesGiven = parser.isSet(states);
+    line.options.states = parser.value(states);
+    line.options.resultsDir = parser.value(results);
+    line.options.pupil = parser.value(pupil);
+    line.options.reviewDir = parser.value(review);
+    line.summaryDir = parser.value(summary);
     return line;
 }
 

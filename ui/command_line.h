@@ -9,6 +9,13 @@ namespace brindora {
 struct StartOptions {
     bool mute = false;       // every sound silent
     bool fullscreen = false; // the window fills the screen
+    // Beside the game, each off unless asked for:
+    bool explore = false;  // --explore: a click names the state; nothing is asked
+    bool statesGiven = false;
+    QString states;        // --states LIST: the draw asks only these, as the pupil reads them
+    QString resultsDir;    // --results DIR: each game written into this folder
+    QString pupil;         // --pupil NAME: the name the results carry
+    QString reviewDir;     // --review DIR: ask only this pupil's mistakes found there
 };
 
 struct CommandLine {
@@ -17,6 +24,7 @@ struct CommandLine {
     QString message;      // the help, the version or the error, ending with a newline
     bool toError = false; // the message goes to standard error
     StartOptions options; // when not exit
+    QString summaryDir;   // --summary DIR: write the class summary of DIR instead of playing
 };
 
 // The program's name, version, organisation and desktop entry, as Qt reports them.

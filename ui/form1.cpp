@@ -7,7 +7,6 @@
 #include "graphical_button.h"
 #include "layout_table.h"
 #include "map_box.h"
-#include "map_click.h"
 #include "pictures.h"
 #include "qt_window_port.h"
 #include "sound_player.h"
@@ -45,7 +44,7 @@ Form1::Form1(Form1Options options, QWidget* parent)
 
     connect(m_client->command2(), &QAbstractButton::clicked, this, &Form1::command2Click);
     connect(m_client->command3(), &QAbstractButton::clicked, this, &Form1::command3Click);
-    connect(m_client->picture2(), &MapBox::clicked, this, &Form1::picture2Click);
+    connect(m_client->picture2(), &MapBox::regionClicked, this, &Form1::picture2Click);
     connect(m_menu, &GameMenuBar::istruzioniChosen, this, &Form1::istruzioniClick);
 
     // Command2 is the window's default button: Enter presses it while it is shown.
@@ -84,8 +83,8 @@ void Form1::command3Click() {
     m_game->command3Click();
 }
 
-void Form1::picture2Click(int xTwips, int yTwips) {
-    clickMap(*m_game, xTwips, yTwips);
+void Form1::picture2Click(const Region& region) {
+    m_game->judge(region.state, std::string(region.wrongText));
 }
 
 void Form1::istruzioniClick() {

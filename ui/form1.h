@@ -16,6 +16,7 @@ class ClientArea;
 class Game;
 class GameMenuBar;
 class QtWindowPort;
+struct Region;
 class SoundPlayer;
 
 // What a test may put in place of the real thing; empty fields mean the real one.
@@ -52,7 +53,7 @@ protected:
 private:
     void command2Click();
     void command3Click();
-    void picture2Click(int xTwips, int yTwips);
+    void picture2Click(const Region& region);
     void istruzioniClick();
     void pressCommand2ByKey();
     void endProgram();

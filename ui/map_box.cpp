@@ -101,8 +101,8 @@ void MapBox::mouseReleaseEvent(QMouseEvent* event) {
     }
     m_pressed = false;
     const QPoint at = toClientTwips(event->position());
-    if (sameRectangle(hitTest(at.x(), at.y()), m_pressHit))
-        emit clicked(at.x(), at.y());
+    if (m_pressHit.region != nullptr && sameRectangle(hitTest(at.x(), at.y()), m_pressHit))
+        emit regionClicked(*m_pressHit.region);
 }
 
 void MapBox::mouseMoveEvent(QMouseEvent* event) {

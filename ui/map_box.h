@@ -31,8 +31,9 @@ public:
     MapPointer pointer() const { return m_pointer; }
 
 signals:
-    // Press and release of the left button on the same rectangle of the map.
-    void clicked(int xTwips, int yTwips);
+    // Press and release of the left button on the same region of the map: the region in
+    // front there, found once by the hit test. Inert zones and open map give nothing.
+    void regionClicked(const brindora::Region& region);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -2,6 +2,7 @@
 // how much of each state a click would judge as another state.
 #pragma once
 
+#include "catalogo.h"
 #include "region_table.h"
 
 #include <QImage>

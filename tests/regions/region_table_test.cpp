@@ -1,4 +1,5 @@
 // The region table checked as data: counts, ranks, grid, bounds, states.
+#include "catalogo.h"
 #include "region_table.h"
 
 #include <gtest/gtest.h>

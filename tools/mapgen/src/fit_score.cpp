@@ -1,6 +1,7 @@
 // What the warp fit aims at: rectangle purity, clicks judged as another state, anchors.
 #include "fit_score.h"
 
+#include "catalogo.h"
 #include "region_table.h"
 
 #include <QRect>

@@ -1,6 +1,7 @@
 // Building the path of a recording and finding it whatever the letter case.
 #include "case_name.h"
 #include "catalogo.h"
+#include "recording_lookup.h"
 #include "sound_path.h"
 
 #include <gtest/gtest.h>

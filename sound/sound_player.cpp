@@ -1,7 +1,7 @@
 // The checks on the game's thread, which say why a file is silent; the playing elsewhere.
 #include "sound_player.h"
 
-#include "sound_path.h"
+#include "recording_lookup.h"
 #include "wav_check.h"
 
 #include <pulse/sample.h>
