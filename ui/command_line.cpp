@@ -89,8 +89,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         QStringLiteral("summary"),
         QStringLiteral("Write the class summary of the games in this folder and exit."),
         QStringLiteral("folder"));
-    parser.addOptions({help, version, mute, fullscreen, explore, states, results, pupil, review,
-                       summary});
+    parser.addOptions(
+        {help, version, mute, fullscreen, explore, states, results, pupil, review, summary});
     for (const QtOption& qt : kQtOptions) {
         QCommandLineOption option(QLatin1String(qt.name));
         if (qt.takesValue)

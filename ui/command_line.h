@@ -10,12 +10,12 @@ struct StartOptions {
     bool mute = false;       // every sound silent
     bool fullscreen = false; // the window fills the screen
     // Beside the game, each off unless asked for:
-    bool explore = false;  // --explore: a click names the state; nothing is asked
+    bool explore = false; // --explore: a click names the state; nothing is asked
     bool statesGiven = false;
-    QString states;        // --states LIST: the draw asks only these, as the pupil reads them
-    QString resultsDir;    // --results DIR: each game written into this folder
-    QString pupil;         // --pupil NAME: the name the results carry
-    QString reviewDir;     // --review DIR: ask only this pupil's mistakes found there
+    QString states;     // --states LIST: the draw asks only these, as the pupil reads them
+    QString resultsDir; // --results DIR: each game written into this folder
+    QString pupil;      // --pupil NAME: the name the results carry
+    QString reviewDir;  // --review DIR: ask only this pupil's mistakes found there
 };
 
 struct CommandLine {
