@@ -41,6 +41,8 @@ Form1::Form1(Form1Options options, QWidget* parent)
     const QString dir = m_options.programDir.isEmpty() ? QCoreApplication::applicationDirPath()
                                                        : m_options.programDir;
     m_game = std::make_unique<Game>(*m_port, random, dir.toStdString());
+    m_game->restrictDraw(m_options.drawable);
+    m_game->setObserver(m_options.observer);
 
     connect(m_client->command2(), &QAbstractButton::clicked, this, &Form1::command2Click);
     connect(m_client->command3(), &QAbstractButton::clicked, this, &Form1::command3Click);

@@ -1,6 +1,7 @@
 // Form1: the game's one window. It builds the layout, owns the game and wires events to it.
 #pragma once
 
+#include "game_observer.h"
 #include "random_source.h"
 
 #include <QMainWindow>
@@ -9,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace brindora {
 
@@ -26,6 +28,10 @@ struct Form1Options {
     std::function<void()> quit;                            // default: leave the event loop
     std::function<void(const std::string&)> soundObserver; // told of every sound played
     bool mute = false;                                     // no sound reaches the player
+    // Beside the game, off by default:
+    std::vector<StateNumber> drawable; // the draw asks only these states; empty: all
+    GameObserver* observer = nullptr;  // told of every request, answer and end (results)
+    bool explore = false;              // a click names the state; nothing is asked
 };
 
 class Form1 : public QMainWindow {
