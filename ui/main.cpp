@@ -3,9 +3,11 @@
 #include "form1.h"
 
 #include <QApplication>
+#include <QRegularExpression>
 
 #include <cstdio>
 #include <cstdlib>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -13,15 +15,90 @@ namespace {
 
 // Without a display Qt warns, then ends the program with a fatal message and a core dump.
 // While the application object is being made, its messages are held back; a fatal one about
-// the platform becomes one plain line and an exit code.
+// the platform becomes one plain line, saying what each platform tried lacked, and an exit code.
 QtMessageHandler g_previousHandler = nullptr;
 std::vector<std::pair<QtMsgType, QString>> g_heldMessages;
 
+// The display libraries write to standard error themselves (libwayland: "error:
+// XDG_RUNTIME_DIR is invalid"); that too is held, and given back once the window can open.
+struct HeldStandardError {
+    int saved = -1;
+    std::FILE* held = nullptr;
+
+    void hold() {
+        std::fflush(stderr);
+        held = std::tmpfile();
+        saved = held ? dup(STDERR_FILENO) : -1;
+        if (saved >= 0)
+            dup2(fileno(held), STDERR_FILENO);
+    }
+    void release(bool giveBack) {
+        if (saved < 0)
+            return;
+        std::fflush(stderr);
+        dup2(saved, STDERR_FILENO);
+        close(saved);
+        saved = -1;
+        std::rewind(held);
+        char buffer[4096];
+        for (std::size_t n; giveBack && (n = std::fread(buffer, 1, sizeof buffer, held)) > 0;)
+            std::fwrite(buffer, 1, n, stderr);
+        std::fclose(held);
+    }
+} g_heldError;
+
+QString unreachable(const QString& platform) {
+    const auto variable = [](const char* name, const char* fallback) {
+        const QString value = qEnvironmentVariable(name);
+        return value.isEmpty() && fallback == nullptr
+                   ? QStringLiteral("%1 is not set").arg(QLatin1String(name))
+                   : QStringLiteral("nothing answers at %1=%2")
+                         .arg(QLatin1String(name),
+                              value.isEmpty() ? QLatin1String(fallback) : value);
+    };
+    if (platform == QLatin1String("xcb"))
+        return QStringLiteral("X (%1)").arg(variable("DISPLAY", nullptr));
+    const QString socket = qEnvironmentVariable("WAYLAND_DISPLAY");
+    if (platform.startsWith(QLatin1String("wayland")) && !socket.startsWith(QLatin1Char('/')) &&
+        qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return QStringLiteral("Wayland (XDG_RUNTIME_DIR is not set)");
+    if (platform.startsWith(QLatin1String("wayland")))
+        return QStringLiteral("Wayland (%1)").arg(variable("WAYLAND_DISPLAY", "wayland-0"));
+    return QStringLiteral("\"%1\" could not start").arg(platform);
+}
+
+// Qt names each platform it tried: "Could not find" one not installed, "Could not load" one
+// installed whose display did not answer.
+QString platformFailure() {
+    static const QRegularExpression tried(
+        QStringLiteral("Could not (find|load) the Qt platform plugin \"([^\"]+)\""));
+    QStringList missing, noDisplay;
+    for (const auto& held : g_heldMessages) {
+        const QRegularExpressionMatch m = tried.match(held.second);
+        if (!m.hasMatch())
+            continue;
+        if (m.captured(1) == QLatin1String("find"))
+            missing << QStringLiteral("the Qt platform plugin \"%1\" is not installed%2")
+                           .arg(m.captured(2), m.captured(2) == QLatin1String("wayland")
+                                                   ? QStringLiteral(" (package qt6-wayland)")
+                                                   : QString());
+        else
+            noDisplay << unreachable(m.captured(2));
+    }
+    if (missing.isEmpty() && noDisplay.isEmpty())
+        noDisplay << QStringLiteral("DISPLAY or WAYLAND_DISPLAY is not set or not reachable");
+    QStringList parts = missing;
+    if (!noDisplay.isEmpty())
+        parts << QStringLiteral("no display found: ") + noDisplay.join(QLatin1String(", "));
+    return parts.join(QLatin1String("; "));
+}
+
 void startupHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (type == QtFatalMsg && message.contains(QLatin1String("platform plugin"))) {
-        std::fputs("brindora: cannot open the window: no display found "
-                   "(DISPLAY or WAYLAND_DISPLAY is not set or not reachable)\n",
-                   stderr);
+        const QString line =
+            QStringLiteral("brindora: cannot open the window: %1\n").arg(platformFailure());
+        g_heldError.release(false);
+        std::fputs(line.toLocal8Bit().constData(), stderr);
         std::_Exit(EXIT_FAILURE);
     }
     if (type == QtFatalMsg)
@@ -49,7 +126,9 @@ int main(int argc, char* argv[]) {
     }
 
     g_previousHandler = qInstallMessageHandler(startupHandler);
+    g_heldError.hold();
     QApplication app(argc, argv);
+    g_heldError.release(true);
     qInstallMessageHandler(g_previousHandler);
     for (const auto& [type, message] : std::exchange(g_heldMessages, {}))
         g_previousHandler(type, QMessageLogContext(), message);
