@@ -1,0 +1,133 @@
+// Each server is waited for by what it makes (a socket, the window manager's mark on the root
+// window), with a generous limit, never for a fixed time.
+#include "desktop_server.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QStandardPaths>
+#include <QThread>
+
+namespace brindora::testing {
+
+namespace {
+
+DesktopServer* g_instance = nullptr;
+
+bool waitFor(const std::function<bool()>& condition, int ms = 20000) {
+    QDeadlineTimer deadline(ms);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(20); // polling, not the check itself
+    }
+    return true;
+}
+
+} // namespace
+
+QString runTool(const QString& program, const QStringList& arguments) {
+    QProcess tool;
+    tool.start(program, arguments);
+    // The window goes on meanwhile: what it asked of the display reaches it first.
+    QDeadlineTimer deadline(20000);
+    while (!tool.waitForFinished(10) && !deadline.hasExpired())
+        if (QCoreApplication::instance() != nullptr)
+            QCoreApplication::processEvents();
+    return QString::fromLocal8Bit(tool.readAllStandardOutput()).trimmed();
+}
+
+DesktopServer::DesktopServer() : m_desktop(qEnvironmentVariable("BRINDORA_TEST_DESKTOP")) {
+    g_instance = this;
+}
+
+DesktopServer& DesktopServer::instance() {
+    return *g_instance;
+}
+
+QProcess* DesktopServer::launch(const QString& program, const QStringList& arguments) {
+    m_processes.push_back(std::make_unique<QProcess>());
+    QProcess* process = m_processes.back().get();
+    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->start(program, arguments);
+    return process->waitForStarted(20000) ? process : nullptr;
+}
+
+void DesktopServer::SetUp() {
+    const QStringList size =
+        qEnvironmentVariable("BRINDORA_TEST_SCREEN", QStringLiteral("1920x1080")).split('x');
+    const int width = size.value(0).toInt(), height = size.value(1).toInt();
+    const QString program = wayland() ? QStringLiteral("weston")
+                            : windowManager() ? m_desktop
+                                              : QStringLiteral("Xvfb");
+    for (const QString& needed : {program, QStringLiteral("Xvfb"), QStringLiteral("xdotool"),
+                                  QStringLiteral("xprop"), QStringLiteral("wmctrl")})
+        if ((!wayland() || needed == program) && QStandardPaths::findExecutable(needed).isEmpty())
+            m_missing += needed + QStringLiteral(" is not installed. ");
+    if (m_missing.isEmpty() && !(wayland() ? startWeston(width, height) : startX(width, height)))
+        m_missing = m_desktop + QStringLiteral(" did not start");
+}
+
+bool DesktopServer::startX(int width, int height) {
+    // A display number nobody uses (other developers run their own servers meanwhile).
+    int number = 90 + int(QCoreApplication::applicationPid() % 100);
+    while (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)) ||
+           QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
+        ++number;
+    const QString display = QStringLiteral(":%1").arg(number);
+    if (!launch(QStringLiteral("Xvfb"),
+                {display, QStringLiteral("-screen"), QStringLiteral("0"),
+                 QStringLiteral("%1x%2x24").arg(width).arg(height), QStringLiteral("-nolisten"),
+                 QStringLiteral("tcp")}))
+        return false;
+    qputenv("DISPLAY", display.toLatin1());
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    const auto answers = [] {
+        return !runTool(QStringLiteral("xprop"), {QStringLiteral("-root")}).isEmpty();
+    };
+    if (!waitFor(answers))
+        return false;
+    if (!windowManager())
+        return true;
+    if (!launch(m_desktop, m_desktop == QLatin1String("kwin_x11")
+                               ? QStringList{QStringLiteral("--replace")}
+                               : QStringList{}))
+        return false;
+    // A window manager is up once it has marked the root window as its own.
+    return waitFor([] {
+        return runTool(QStringLiteral("xprop"),
+                       {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
+            .contains(QLatin1String("window id"));
+    });
+}
+
+bool DesktopServer::startWeston(int width, int height) {
+    if (!m_runtime.isValid())
+        return false;
+    QFile::setPermissions(m_runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", m_runtime.path().toLocal8Bit());
+    const QString socket = QStringLiteral("brindora-test");
+    if (!launch(QStringLiteral("weston"),
+                {QStringLiteral("--backend=headless-backend.so"),
+                 QStringLiteral("--socket=") + socket, QStringLiteral("--width=%1").arg(width),
+                 QStringLiteral("--height=%1").arg(height), QStringLiteral("--idle-time=0")}))
+        return false;
+    qputenv("WAYLAND_DISPLAY", socket.toLatin1());
+    qputenv("QT_QPA_PLATFORM", "wayland");
+    qunsetenv("DISPLAY");
+    return waitFor([&] { return QFile::exists(m_runtime.filePath(socket)); });
+}
+
+void DesktopServer::TearDown() {
+    while (!m_processes.empty()) {
+        QProcess& process = *m_processes.back();
+        process.terminate();
+        if (!process.waitForFinished(10000))
+            process.kill();
+        process.waitForFinished(10000);
+        m_processes.pop_back();
+    }
+}
+
+} // namespace brindora::testing
