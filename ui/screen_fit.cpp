@@ -49,8 +49,7 @@ bool windowManagerRuns() {
             return XCB_WINDOW_NONE;
         return *static_cast<xcb_window_t*>(xcb_get_property_value(reply.get()));
     };
-    for (auto it = xcb_setup_roots_iterator(xcb_get_setup(c)); it.rem > 0;
-         xcb_screen_next(&it)) {
+    for (auto it = xcb_setup_roots_iterator(xcb_get_setup(c)); it.rem > 0; xcb_screen_next(&it)) {
         const xcb_window_t wm = checkWindow(it.data->root);
         if (wm != XCB_WINDOW_NONE && checkWindow(wm) == wm)
             return true;
@@ -84,8 +83,7 @@ void ScreenFit::followState() {
     m_full = full;
     if (full) {
         letGrow();
-        if (!desktopPlacesWindows() && m_window.windowHandle())
-            m_window.windowHandle()->setGeometry(m_window.screen()->geometry());
+        coverScreen();
     } else {
         // Pending first: the new size comes with events that must not be taken for a place.
         m_centre = !m_shownNormal;
@@ -94,6 +92,15 @@ void ScreenFit::followState() {
         fixSize();
         placeWhole();
     }
+}
+
+// Where nobody else makes the window cover the screen. (Through the platform window: the
+// widget's own setGeometry would end the full screen on X.)
+void ScreenFit::coverScreen() {
+    QWindow* window = m_window.windowHandle();
+    if (window != nullptr && !desktopPlacesWindows() &&
+        window->geometry() != m_window.screen()->geometry())
+        window->setGeometry(m_window.screen()->geometry());
 }
 
 void ScreenFit::letGrow() {
@@ -155,9 +162,8 @@ void ScreenFit::placeWhole() {
         return;
     const QPoint target = place().topLeft();
     // Settled once it is on the screen with the frame the window manager gives it.
-    const bool settled =
-        m_window.windowHandle()->isExposed() &&
-        (m_window.frameGeometry() != m_window.geometry() || !windowManagerRuns());
+    const bool settled = m_window.windowHandle()->isExposed() &&
+                         (m_window.frameGeometry() != m_window.geometry() || !windowManagerRuns());
     if (m_window.pos() == target && settled) {
         m_placePending = false;
         m_centre = false;
@@ -179,8 +185,8 @@ bool ScreenFit::desktopPlacesWindows() const {
 bool ScreenFit::eventFilter(QObject* watched, QEvent* event) {
     if (watched != &m_window) {
         // The window on the screen: it is shown, so its frame and place are known.
-        if (event->type() == QEvent::Expose && !m_full)
-            settle();
+        if (event->type() == QEvent::Expose)
+            m_full ? coverScreen() : settle();
         return false;
     }
     switch (event->type()) {

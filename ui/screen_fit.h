@@ -28,6 +28,7 @@ protected:
 
 private:
     void letGrow();
+    void coverScreen();
     void fixSize();
     void fitNormal();
     void placeWhole();

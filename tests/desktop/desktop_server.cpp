@@ -58,7 +58,7 @@ void DesktopServer::SetUp() {
     const QStringList size =
         qEnvironmentVariable("BRINDORA_TEST_SCREEN", QStringLiteral("1920x1080")).split('x');
     const int width = size.value(0).toInt(), height = size.value(1).toInt();
-    const QString program = wayland() ? QStringLiteral("weston")
+    const QString program = wayland()         ? QStringLiteral("weston")
                             : windowManager() ? m_desktop
                                               : QStringLiteral("Xvfb");
     for (const QString& needed : {program, QStringLiteral("Xvfb"), QStringLiteral("xdotool"),
@@ -76,10 +76,9 @@ bool DesktopServer::startX(int width, int height) {
            QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
         ++number;
     const QString display = QStringLiteral(":%1").arg(number);
-    if (!launch(QStringLiteral("Xvfb"),
-                {display, QStringLiteral("-screen"), QStringLiteral("0"),
-                 QStringLiteral("%1x%2x24").arg(width).arg(height), QStringLiteral("-nolisten"),
-                 QStringLiteral("tcp")}))
+    if (!launch(QStringLiteral("Xvfb"), {display, QStringLiteral("-screen"), QStringLiteral("0"),
+                                         QStringLiteral("%1x%2x24").arg(width).arg(height),
+                                         QStringLiteral("-nolisten"), QStringLiteral("tcp")}))
         return false;
     qputenv("DISPLAY", display.toLatin1());
     qputenv("QT_QPA_PLATFORM", "xcb");
