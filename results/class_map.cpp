@@ -52,6 +52,12 @@ std::uint32_t missColour(double missed) {
     return kMissRamp.back().rgb;
 }
 
+MapPicture stateMask() {
+    MapPicture mask;
+    return decode(mapassets::kMask, mapassets::kMaskSize, PNG_FORMAT_GRAY, mask) ? mask
+                                                                               : MapPicture{};
+}
+
 MapPicture classMap(const ClassSummary& summary) {
     MapPicture map, mask;
     if (!decode(mapassets::kMap, mapassets::kMapSize, PNG_FORMAT_RGB, map) ||

@@ -31,6 +31,8 @@ struct MapPicture {
     std::string rgb; // 3 bytes a pixel, row after row
 };
 
+// The committed state mask (one byte a pixel in rgb), as the tinting reads it.
+MapPicture stateMask();
 // The tinted map; empty when the committed map cannot be decoded.
 MapPicture classMap(const ClassSummary& summary);
 // As PNG bytes, ready for a data: URI; empty on failure.
