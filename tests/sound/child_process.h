@@ -18,6 +18,7 @@ public:
                int input, int output, const std::string& errorFile);
     bool running();
     int wait(); // exit status, or -1
+    void signal(int number); // sends it, if still running
     void stop();
 
 private:
