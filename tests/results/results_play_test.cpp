@@ -71,6 +71,7 @@ struct WriterFirst {
             lines.push_back(line);
         };
         setup.retry = 5ms;
+        setup.hungAfter = 60s; // on the fake clock, which only the tests move
         setup.finishWait = 100ms;
         writer = std::make_unique<ResultsWriter>(setup);
     }
@@ -164,7 +165,7 @@ TEST_F(ResultsPlayTest, HungFolderNeverStopsTheWindow) {
     EXPECT_EQ(punti(), QStringLiteral("2"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return ticks >= 5; }, 5000));
     EXPECT_TRUE(seenLines().empty());
-    clockMs += 2500; // the call has not returned for longer than the writer waits for it
+    clockMs += 61000; // the call has not returned for longer than the writer waits for it
     clickMap(kFrance);
     pressCommand2(9);
     ASSERT_EQ(seenLines().size(), 1u);
