@@ -1,7 +1,7 @@
 // The class summary of a busy year: 1,000 game files of 30 answers each, by 25 pupils, read
 // and summarised into riepilogo.html (map included). Prints the best and the median of runs.
-#include "game_file.h"
 #include "file_name.h"
+#include "game_file.h"
 #include "results_setup.h"
 
 #include <algorithm>
@@ -27,7 +27,8 @@ int main(int argc, char** argv) {
             drawn.push_back(row.number);
     const std::time_t start = 1741939200; // a school morning in March 2025
     for (int game = 0; game < 1000; ++game) {
-        const GamePlace place{"LAB-" + std::to_string(game % 30), "Alunno " + std::to_string(game % 25)};
+        const GamePlace place{"LAB-" + std::to_string(game % 30),
+                              "Alunno " + std::to_string(game % 25)};
         const std::time_t at = start + game * 600;
         std::string text = gameFileStart();
         Counter request = 1;
@@ -55,9 +56,9 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "summary failed: %s\n", error.c_str());
             return 1;
         }
-        ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() -
-                                                               begin)
-                         .count());
+        ms.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin)
+                .count());
     }
     std::sort(ms.begin(), ms.end());
     std::printf("summary of 1000 game files x 30 answers (25 pupils): best %.0f ms, median %.0f ms "

@@ -55,7 +55,7 @@ std::uint32_t missColour(double missed) {
 MapPicture stateMask() {
     MapPicture mask;
     return decode(mapassets::kMask, mapassets::kMaskSize, PNG_FORMAT_GRAY, mask) ? mask
-                                                                               : MapPicture{};
+                                                                                 : MapPicture{};
 }
 
 MapPicture classMap(const ClassSummary& summary) {
@@ -67,8 +67,8 @@ MapPicture classMap(const ClassSummary& summary) {
     std::array<std::uint32_t, 256> colour{};
     std::array<bool, 256> hatched{};
     colour.fill(kOtherLandColour);
-    for (int state = 1; state <= kStateCount; ++state)
-        hatched[state] = true; // never asked, unless the summary says otherwise
+    for (const StateRow& row : catalogo)
+        hatched[row.number] = row.drawn; // never asked, unless the summary says otherwise
     for (const StateSummary& s : summary.states) {
         if (const auto missed = s.missed()) {
             colour[s.state] = missColour(*missed);

@@ -99,12 +99,14 @@ std::string pupilTable(const ClassSummary& s) {
     for (const PupilSummary& p : s.pupils) {
         std::string games = std::to_string(p.games);
         if (p.unfinished)
-            games += " (" + std::to_string(p.unfinished) + " non finite)";
+            games += " (" + std::to_string(p.unfinished) +
+                     (p.unfinished == 1 ? " non finita)" : " non finite)");
         out += "<tr>" + cell(p.name) + cell(games, true) + cell(std::to_string(p.found), true) +
                cell(std::to_string(p.errors), true) +
-               cell(std::to_string(p.bestFound) + " giuste, " + std::to_string(p.bestErrors) +
-                    " errori (" + date(p.bestTime) + ")") +
-               cell(date(p.lastPlayed)) + "</tr>\n";
+               cell(std::to_string(p.bestFound) + (p.bestFound == 1 ? " giusta, " : " giuste, ") +
+                    std::to_string(p.bestErrors) + (p.bestErrors == 1 ? " errore, " : " errori, ") +
+                    "il " + dayOnly(p.bestTime)) +
+               cell(date(p.lastPlayed), true) + "</tr>\n";
     }
     return out + "</tbody>\n</table>\n";
 }
@@ -144,10 +146,9 @@ std::string mapSection(const std::string& png) {
         out += "<img alt=\"Carta d'Europa con gli Stati colorati secondo gli errori della classe\" "
                "src=\"data:image/png;base64," +
                base64(png) + "\">\n";
-    out += "<ul class=\"legend\">\n";
+    out += "<ul class=\"legend\">\n<li>Non trovato al primo clic:</li>\n";
     for (const RampStep& step : kMissRamp)
-        out += "<li>" + swatch(step.rgb, false) + "non trovato al primo clic " +
-               htmlEscape(step.label) + "</li>\n";
+        out += "<li>" + swatch(step.rgb, false) + htmlEscape(step.label) + "</li>\n";
     out += "<li>" + swatch(kNeverAskedColour, true) + "mai chiesto</li>\n<li>" +
            swatch(kOtherLandColour, false) + "altri Paesi</li>\n</ul>\n</div>\n";
     return out;

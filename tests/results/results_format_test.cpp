@@ -25,10 +25,14 @@ struct NameCase {
 };
 const NameCase kNames[] = {
     {"Plain", "LAB-07", "Mario Rossi", "20250314-102205_LAB-07_Mario-Rossi.csv"},
-    {"Accents", "aula.scuola.it", "Niccolò D'Àlba", "20250314-102205_aula-scuola-it_Niccolo-D-Alba.csv"},
+    {"Accents", "aula.scuola.it", "Niccolò D'Àlba",
+     "20250314-102205_aula-scuola-it_Niccolo-D-Alba.csv"},
     {"Parent folders", "../..", "../../etc/passwd", "20250314-102205_x_etc-passwd.csv"},
     {"Backslashes", "PC\\01", "C:\\Users\\..\\x", "20250314-102205_PC-01_C-Users-x.csv"},
-    {"Control characters", "lab\n", "a\tb\r\x01" "c\x7f", "20250314-102205_lab_a-b-c.csv"},
+    {"Control characters", "lab\n",
+     "a\tb\r\x01"
+     "c\x7f",
+     "20250314-102205_lab_a-b-c.csv"},
     {"Nothing left", "", "?*<>|\"", "20250314-102205_x_x.csv"},
     {"Not UTF-8", "\xff\xfe", "\xc3(\xe2", "20250314-102205_x_x.csv"},
     {"Emoji", "pc", "Anna \xF0\x9F\x98\x80 Bo", "20250314-102205_pc_Anna-Bo.csv"},
@@ -44,7 +48,8 @@ TEST_P(FileNameTest, IsSafeOnEveryFileSystem) {
     if (c.expected) {
         EXPECT_EQ(name, c.expected);
     }
-    EXPECT_TRUE(std::regex_match(name, std::regex("[0-9]{8}-[0-9]{6}_[A-Za-z0-9-]+_[A-Za-z0-9-]+\\.csv")))
+    EXPECT_TRUE(
+        std::regex_match(name, std::regex("[0-9]{8}-[0-9]{6}_[A-Za-z0-9-]+_[A-Za-z0-9-]+\\.csv")))
         << name;
     EXPECT_EQ(name.find(".."), std::string::npos);
     EXPECT_LE(name.size(), 85u);
@@ -133,9 +138,10 @@ TEST(GameFileTest, StartsWithTheMarkTheTitleAndTheColumns) {
                                "Stato chiesto;Stato cliccato;Testo della regione;Esito;"
                                "Secondi dalla richiesta\r\n");
     const GamePlace place{"=HYPERLINK(\"x\")", "Anna; \"Bo\""};
-    EXPECT_EQ(answerRow("2025-03-14 10:22:05", place, {2, 1, 2, "Questa è la Bulgaria", false}, 3.26),
-              "2025-03-14 10:22:05;\"'=HYPERLINK(\"\"x\"\")\";\"Anna; \"\"Bo\"\"\";2;Romania;"
-              "Bulgaria;Questa è la Bulgaria;sbagliato;3,3\r\n");
+    EXPECT_EQ(
+        answerRow("2025-03-14 10:22:05", place, {2, 1, 2, "Questa è la Bulgaria", false}, 3.26),
+        "2025-03-14 10:22:05;\"'=HYPERLINK(\"\"x\"\")\";\"Anna; \"\"Bo\"\"\";2;Romania;"
+        "Bulgaria;Questa è la Bulgaria;sbagliato;3,3\r\n");
     EXPECT_EQ(endRow("2025-03-14 10:25:00", {"pc", "Anna"}, 7, GameEnd::TooManyErrors),
               "2025-03-14 10:25:00;pc;Anna;7;;;;fine: 20 errori;\r\n");
 }
@@ -147,8 +153,8 @@ struct SettingsCase {
     const char* user;         // in XDG_CONFIG_HOME (here: HOME/.config)
     const char* givenFolder;
     const char* givenPupil;
-    const char* folder;        // "~" stands for HOME
-    const char* pupil;         // nullptr: the login's own name
+    const char* folder; // "~" stands for HOME
+    const char* pupil;  // nullptr: the login's own name
 };
 const SettingsCase kSettings[] = {
     {"Nothing anywhere", "", "", "", "", "", "", nullptr},

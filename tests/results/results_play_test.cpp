@@ -58,14 +58,17 @@ public:
 
 // The writer is made before the window (a base constructed first), as main.cpp does.
 struct WriterFirst {
-    explicit WriterFirst(std::string folderName = "", std::function<void(WriterFirst&)> before = {}) {
+    explicit WriterFirst(std::string folderName = "",
+                         std::function<void(WriterFirst&)> before = {}) {
         if (before)
             before(*this);
         ResultsWriterSetup setup;
         setup.folder = folderName.empty() ? dir.path() : dir / folderName;
         setup.place = {"LAB-07", "Anna Bo"};
         setup.files = ops;
-        setup.steadyNow = [this] { return std::chrono::steady_clock::time_point(std::chrono::milliseconds(clockMs.load())); };
+        setup.steadyNow = [this] {
+            return std::chrono::steady_clock::time_point(std::chrono::milliseconds(clockMs.load()));
+        };
         setup.report = [this](const std::string& line) {
             std::lock_guard lock(linesMutex);
             lines.push_back(line);

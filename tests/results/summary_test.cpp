@@ -7,8 +7,8 @@
 #include "results_setup.h"
 #include "summary_page.h"
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 using namespace brindora;
@@ -22,13 +22,14 @@ const std::string kStart = "\xEF\xBB\xBF"
 
 // Four games of three pupils, one cut in the middle of a row, and files that are no games.
 void makeClassFolder(const TempFolder& dir) {
-    writeText(dir / "20250310-090000_pc1_Anna.csv",
-              kStart +
-                  "2025-03-10 09:00:05;pc1;Anna;1;Romania;Bulgaria;Questa è la Bulgaria;sbagliato;2,0\r\n"
-                  "2025-03-10 09:00:09;pc1;Anna;1;Romania;Romania;;giusto;6,1\r\n"
-                  "2025-03-10 09:00:20;pc1;Anna;2;Francia;Francia;;giusto;3,0\r\n"
-                  "2025-03-10 09:00:30;pc1;Anna;3;Bulgaria;Romania;Questa è la Romania;sbagliato;1,5\r\n"
-                  "2025-03-10 09:01:00;pc1;Anna;3;;;;fine: EXIT;\r\n");
+    writeText(
+        dir / "20250310-090000_pc1_Anna.csv",
+        kStart +
+            "2025-03-10 09:00:05;pc1;Anna;1;Romania;Bulgaria;Questa è la Bulgaria;sbagliato;2,0\r\n"
+            "2025-03-10 09:00:09;pc1;Anna;1;Romania;Romania;;giusto;6,1\r\n"
+            "2025-03-10 09:00:20;pc1;Anna;2;Francia;Francia;;giusto;3,0\r\n"
+            "2025-03-10 09:00:30;pc1;Anna;3;Bulgaria;Romania;Questa è la Romania;sbagliato;1,5\r\n"
+            "2025-03-10 09:01:00;pc1;Anna;3;;;;fine: EXIT;\r\n");
     writeText(dir / "20250312-100000_pc2_anna.csv",
               kStart + "2025-03-12 10:00:05;pc2;anna ;1;Francia;Francia;;giusto;2,0\r\n"
                        "2025-03-12 10:00:20;pc2;anna ;2;Romania;Romania;;giusto;4,0\r\n");
@@ -47,9 +48,8 @@ void makeClassFolder(const TempFolder& dir) {
                        "2025-03-13 12:01:00;pc4;'=Luca;2;Roma");
     writeText(dir / "notes.csv", "nome;voto\r\nAnna;8\r\n");
     writeText(dir / "20250314-000000_pc5_cut.csv", kStart.substr(0, 15));
-    writeText(dir / "20250314-000001_pc6_new.CSV",
-              "\xEF\xBB\xBF"
-              "Brindora;formato 2\r\nData;Chi\r\n");
+    writeText(dir / "20250314-000001_pc6_new.CSV", "\xEF\xBB\xBF"
+                                                   "Brindora;formato 2\r\nData;Chi\r\n");
     writeText(dir / "20250314-000002_pc7_empty.csv", "");
     writeText(dir / "compiti.txt", "not a game, and not read");
     writeText(dir / "riepilogo.html", "an old summary");
@@ -63,9 +63,9 @@ struct Read {
 Read readFolder(const TempFolder& dir) {
     Read read;
     std::string error;
-    EXPECT_TRUE(readGameFolder(dir.path(), read.folder, error,
-                               [&](const std::string& line) { read.lines.push_back(line); }))
-        << error;
+    EXPECT_TRUE(readGameFolder(dir.path(), read.folder, error, [&](const std::string& line) {
+        read.lines.push_back(line);
+    })) << error;
     return read;
 }
 
@@ -81,10 +81,9 @@ TEST(SummaryTest, PupilsStatesDatesAndFilesSkipped) {
     makeClassFolder(dir);
     const Read read = readFolder(dir);
     // One line per file skipped or read in part, naming it.
-    const std::vector<std::string> named = {"20250313-120000_pc4_Luca.csv", "notes.csv",
-                                            "20250314-000000_pc5_cut.csv",
-                                            "20250314-000001_pc6_new.CSV",
-                                            "20250314-000002_pc7_empty.csv"};
+    const std::vector<std::string> named = {
+        "20250313-120000_pc4_Luca.csv", "notes.csv", "20250314-000000_pc5_cut.csv",
+        "20250314-000001_pc6_new.CSV", "20250314-000002_pc7_empty.csv"};
     ASSERT_EQ(read.lines.size(), named.size());
     for (const std::string& file : named) {
         int lines = 0;
@@ -117,8 +116,8 @@ TEST(SummaryTest, PupilsStatesDatesAndFilesSkipped) {
         const PupilSummary& p = s.pupils[i];
         const Row& r = pupils[i];
         EXPECT_EQ(p.name, r.name);
-        EXPECT_EQ(std::vector<Counter>({p.games, p.unfinished, p.found, p.errors, p.bestFound,
-                                        p.bestErrors}),
+        EXPECT_EQ(std::vector<Counter>(
+                      {p.games, p.unfinished, p.found, p.errors, p.bestFound, p.bestErrors}),
                   std::vector<Counter>(
                       {r.games, r.unfinished, r.found, r.errors, r.bestFound, r.bestErrors}))
             << r.name;
@@ -160,9 +159,9 @@ TEST(SummaryTest, PageIsEscapedSelfContainedAndTintsTheMap) {
         EXPECT_EQ(page.find(outside), std::string::npos) << outside;
     EXPECT_NE(page.find("<img alt=\"Carta d'Europa"), std::string::npos);
     EXPECT_NE(page.find("src=\"data:image/png;base64,"), std::string::npos);
-    for (const char* said : {"Partite dal 10/03/2025 al 13/03/2025", "File letti: 4",
-                             "file saltati: 4", "notes.csv", "Bulgaria (2), Ungheria (1)",
-                             "33 %", "12/03/2025 10:00"})
+    for (const char* said :
+         {"Partite dal 10/03/2025 al 13/03/2025", "File letti: 4", "file saltati: 4", "notes.csv",
+          "Bulgaria (2), Ungheria (1)", "33 %", "12/03/2025 10:00"})
         EXPECT_NE(page.find(said), std::string::npos) << said;
 
     // Each state's pixels, as the mask gives them, in its step of the ramp.
@@ -170,15 +169,17 @@ TEST(SummaryTest, PageIsEscapedSelfContainedAndTintsTheMap) {
     ASSERT_GT(mask.width, 0);
     ASSERT_EQ(map.width, mask.width);
     const auto colourAt = [&](std::size_t pixel) {
-        const auto byte = [&](int k) { return std::uint32_t(static_cast<unsigned char>(map.rgb[pixel * 3 + k])); };
+        const auto byte = [&](int k) {
+            return std::uint32_t(static_cast<unsigned char>(map.rgb[pixel * 3 + k]));
+        };
         return byte(0) << 16 | byte(1) << 8 | byte(2);
     };
     std::map<int, std::set<std::uint32_t>> seen;
     for (std::size_t pixel = 0; pixel < mask.rgb.size(); ++pixel)
         seen[static_cast<unsigned char>(mask.rgb[pixel])].insert(colourAt(pixel));
-    EXPECT_EQ(seen[1], std::set<std::uint32_t>({0xDE2D26}));  // Romania, 2 in 3 missed
-    EXPECT_EQ(seen[2], std::set<std::uint32_t>({0xFB6A4A}));  // Bulgaria, 1 in 2
-    EXPECT_EQ(seen[8], std::set<std::uint32_t>({0xFEE5D9}));  // France, never missed
+    EXPECT_EQ(seen[1], std::set<std::uint32_t>({0xDE2D26})); // Romania, 2 in 3 missed
+    EXPECT_EQ(seen[2], std::set<std::uint32_t>({0xFB6A4A})); // Bulgaria, 1 in 2
+    EXPECT_EQ(seen[8], std::set<std::uint32_t>({0xFEE5D9})); // France, never missed
     EXPECT_EQ(seen[9], std::set<std::uint32_t>({kNeverAskedColour, kHatchColour})); // Germany
     EXPECT_EQ(seen[255], std::set<std::uint32_t>({kOtherLandColour}));
 }
@@ -189,12 +190,13 @@ TEST(SummaryTest, RealProgramWritesThePageWithoutADisplay) {
     makeClassFolder(dir);
     writeText(dir / "riepilogo.html.target", "the teacher's own file");
     unlink((dir / "riepilogo.html").c_str());
-    ASSERT_EQ(symlink((dir / "riepilogo.html.target").c_str(), (dir / "riepilogo.html").c_str()), 0);
+    ASSERT_EQ(symlink((dir / "riepilogo.html.target").c_str(), (dir / "riepilogo.html").c_str()),
+              0);
     int out[2];
     ASSERT_EQ(pipe(out), 0);
     ChildProcess child;
-    ASSERT_TRUE(child.start({"env", "-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "-u", "QT_QPA_PLATFORM",
-                             BRINDORA_PROGRAM, "--summary", dir.path()},
+    ASSERT_TRUE(child.start({"env", "-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "-u",
+                             "QT_QPA_PLATFORM", BRINDORA_PROGRAM, "--summary", dir.path()},
                             {}, -1, out[1], dir / "errors.txt"));
     close(out[1]);
     char said[4096] = {};
@@ -227,7 +229,8 @@ TEST(ReviewTest, MissedStatesWithinTheChosenOnes) {
     };
     for (const Case& c : cases) {
         ::testing::internal::CaptureStderr();
-        const std::vector<StateNumber> states = reviewStates(dir.path(), c.pupil, c.chosen, nowhere);
+        const std::vector<StateNumber> states =
+            reviewStates(dir.path(), c.pupil, c.chosen, nowhere);
         const std::string errors = ::testing::internal::GetCapturedStderr();
         EXPECT_EQ(states, c.expected) << c.pupil;
         const std::string last = errors.substr(errors.rfind('\n', errors.size() - 2) + 1);
