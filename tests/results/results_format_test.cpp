@@ -23,6 +23,9 @@ struct NameCase {
     std::string pc, pupil;
     const char* expected;
 };
+void PrintTo(const NameCase& c, std::ostream* os) {
+    *os << c.name;
+}
 const NameCase kNames[] = {
     {"Plain", "LAB-07", "Mario Rossi", "20250314-102205_LAB-07_Mario-Rossi.csv"},
     {"Accents", "aula.scuola.it", "Niccolò D'Àlba",
@@ -102,6 +105,9 @@ struct CsvCase {
     std::vector<std::string> cells;
     const char* line;
 };
+void PrintTo(const CsvCase& c, std::ostream* os) {
+    *os << c.name;
+}
 const CsvCase kCsv[] = {
     {"Plain", {"Romania", "3"}, "Romania;3\r\n"},
     {"Empty cells", {"", "", ""}, ";;\r\n"},
@@ -156,6 +162,9 @@ struct SettingsCase {
     const char* folder; // "~" stands for HOME
     const char* pupil;  // nullptr: the login's own name
 };
+void PrintTo(const SettingsCase& c, std::ostream* os) {
+    *os << c.name;
+}
 const SettingsCase kSettings[] = {
     {"Nothing anywhere", "", "", "", "", "", "", nullptr},
     {"Lab file", "[results]\nfolder=/srv/lab\n", "", "", "", "", "/srv/lab", nullptr},

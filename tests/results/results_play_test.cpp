@@ -186,6 +186,9 @@ struct Failure {
     int createError, writeError; // injected; both 0: the folder's name is a plain file
     const char* said;
 };
+void PrintTo(const Failure& f, std::ostream* os) {
+    *os << f.name;
+}
 const Failure kFailures[] = {
     {"Not a folder", 0, 0, "Not a directory"},
     {"Permission denied", EACCES, 0, "Permission denied"},
