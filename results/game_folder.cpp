@@ -91,7 +91,7 @@ bool readGameFolder(const std::string& dir, GameFolder& out, std::string& error,
         std::string why;
         if (!readFile(path, text, why)) {
             out.skipped.push_back({name, why, "non si legge come file di una partita"});
-            report("brindora: summary: skipped \"" + path + "\": " + why);
+            report("brindora: skipped \"" + path + "\": " + why);
             continue;
         }
         ReadResult result = readGameFile(text);
@@ -102,10 +102,10 @@ bool readGameFolder(const std::string& dir, GameFolder& out, std::string& error,
         if (result.problem == ReadProblem::LastRowCut) {
             out.partial.push_back(
                 {name, result.detail, "l'ultima riga è interrotta: lette le righe intere"});
-            report("brindora: summary: \"" + path + "\": " + result.detail);
+            report("brindora: \"" + path + "\": " + result.detail);
         } else if (result.problem != ReadProblem::None) {
             out.skipped.push_back({name, result.detail, motivo(result.problem)});
-            report("brindora: summary: skipped \"" + path + "\": " + result.detail);
+            report("brindora: skipped \"" + path + "\": " + result.detail);
         }
     }
     return true;
