@@ -15,6 +15,7 @@ enum class Silence {
     Unreadable,     // the file or its folder cannot be read
     NotCompleteWav, // not a RIFF/WAVE file, or one cut short
     UnknownFormat,  // a whole WAV file in an encoding that cannot be decoded
+    TooManyChannels, // more channels than the sound server can place
     NoSoundServer,  // no sound server to play it on, or it went away while playing
 };
 
