@@ -105,6 +105,9 @@ std::unique_ptr<DecodedFile> openRecording(const std::string& path, SilenceRepor
                         std::to_string(sound->info.samplerate) + " Hz");
         return nullptr;
     }
+    // Float samples come out at full scale, not as the -1 to 1 they are stored at.
+    if (subtype == SF_FORMAT_FLOAT || subtype == SF_FORMAT_DOUBLE)
+        sf_command(sound->file, SFC_SET_SCALE_FLOAT_INT_READ, nullptr, SF_TRUE);
     return sound;
 }
 
