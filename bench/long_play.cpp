@@ -26,8 +26,8 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fstream>
-#include <map>
 #include <malloc.h>
+#include <map>
 #include <random>
 #include <string>
 
@@ -99,7 +99,9 @@ int main(int argc, char* argv[]) {
     brindora::Form1Options options; // the draw seeded from the clock, as in the game
     options.programDir = QStringLiteral(BENCH_PROGRAM_DIR);
     options.quit = [] {};
-    options.soundObserver = [](const std::string&) { ++g_sounds; }; // 20 errors end the game: a new one starts below
+    options.soundObserver = [](const std::string&) {
+        ++g_sounds;
+    }; // 20 errors end the game: a new one starts below
     auto form = std::make_unique<brindora::Form1>(options);
     form->show();
 

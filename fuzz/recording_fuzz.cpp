@@ -47,9 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     brindora::SilenceReport report([&](const std::string& line) { lines.push_back(line); });
     if (std::unique_ptr<brindora::DecodedFile> sound = brindora::openRecording(path, report)) {
         // The server asks for its buffer in pieces of varying size (200 ms at most here).
-        std::vector<unsigned char> buffer(std::size_t(sound->info.samplerate) / 5 *
-                                              sound->frameBytes() +
-                                          sound->frameBytes());
+        std::vector<unsigned char> buffer(
+            std::size_t(sound->info.samplerate) / 5 * sound->frameBytes() + sound->frameBytes());
         std::size_t ask = 1;
         for (int pulls = 0; pulls < 10000; ++pulls) {
             ask = ask * 7 % buffer.size() + 1;

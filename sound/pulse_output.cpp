@@ -9,10 +9,10 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <pwd.h>
+#include <string>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <string>
 
 namespace brindora {
 
@@ -70,7 +70,8 @@ DecodedFile::~DecodedFile() {
 
 std::size_t DecodedFile::pull(void* buffer, std::size_t bytes) {
     const sf_count_t frames = sf_count_t(bytes / frameBytes());
-    const sf_count_t got = frames > 0 ? sf_readf_short(file, static_cast<short*>(buffer), frames) : 0;
+    const sf_count_t got =
+        frames > 0 ? sf_readf_short(file, static_cast<short*>(buffer), frames) : 0;
     return got > 0 ? std::size_t(got) * frameBytes() : 0;
 }
 

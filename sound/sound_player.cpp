@@ -70,8 +70,7 @@ std::unique_ptr<DecodedFile> openRecording(const std::string& path, SilenceRepor
             return nullptr;
         }
         if (format->channels > PA_CHANNELS_MAX) {
-            report.silent(found.path, Silence::TooManyChannels,
-                            std::to_string(format->channels));
+            report.silent(found.path, Silence::TooManyChannels, std::to_string(format->channels));
             return nullptr;
         }
     }
@@ -96,13 +95,12 @@ std::unique_ptr<DecodedFile> openRecording(const std::string& path, SilenceRepor
         return nullptr;
     }
     if (sound->info.channels > int(PA_CHANNELS_MAX)) {
-        report.silent(found.path, Silence::TooManyChannels,
-                        std::to_string(sound->info.channels));
+        report.silent(found.path, Silence::TooManyChannels, std::to_string(sound->info.channels));
         return nullptr;
     }
     if (sound->info.samplerate < 1 || std::uint32_t(sound->info.samplerate) > PA_RATE_MAX) {
         report.silent(found.path, Silence::UnknownFormat,
-                        std::to_string(sound->info.samplerate) + " Hz");
+                      std::to_string(sound->info.samplerate) + " Hz");
         return nullptr;
     }
     // Float samples come out at full scale, not as the -1 to 1 they are stored at.

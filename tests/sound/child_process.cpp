@@ -5,10 +5,10 @@
 #include <csignal>
 #include <fcntl.h>
 #include <linux/capability.h>
-#include <sys/syscall.h>
-#include <thread>
 #include <sys/prctl.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 extern char** environ;

@@ -1,9 +1,9 @@
 // Which files the player plays (only whole WAV files), and what it tells the teacher about
 // those it cannot play: why, once per file and reason. There is no sound server here.
+#include "child_process.h"
 #include "silence_report.h"
 #include "sound_path.h"
 #include "sound_player.h"
-#include "child_process.h"
 #include "wav_check.h"
 #include "wav_file.h"
 
