@@ -105,13 +105,14 @@ int main(int argc, char* argv[]) {
     auto form = std::make_unique<brindora::Form1>(options);
     form->show();
 
-    // Every box is closed as soon as it is open, as a quick pupil would.
+    // Every box is closed once it has been on the screen a moment (painted, with its font),
+    // as a quick pupil would.
     QTimer closer;
     QObject::connect(&closer, &QTimer::timeout, [] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
             box->accept();
     });
-    closer.start(0);
+    closer.start(25);
 
     std::mt19937 clicks(7);
     const std::map<int, QPoint> points = pointsOfStates();
