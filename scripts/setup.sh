@@ -6,11 +6,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 what=${1:-play}
-packages=(g++ make cmake qt6-base-dev libpulse-dev libsndfile1-dev libgl-dev
+packages=(g++ make cmake qt6-base-dev libpulse-dev libsndfile1-dev libgl-dev libpng-dev
           fonts-liberation pulseaudio qt6-wayland libxcb1-dev)
 if [ "$what" = test ]; then
     packages+=(libgtest-dev googletest pulseaudio-utils sox xvfb xauth gdb dpkg-dev file
-              desktop-file-utils appstream lintian strace
+              desktop-file-utils appstream lintian strace clang-14 libclang-rt-14-dev pkg-config
               openbox metacity weston xdotool x11-utils wmctrl imagemagick)
 fi
 

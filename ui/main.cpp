@@ -1,12 +1,15 @@
 // Brindora: start-up. The options first, then the window, which is the whole program.
 #include "command_line.h"
 #include "form1.h"
+#include "results_setup.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QRegularExpression>
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <unistd.h>
 #include <utility>
 #include <vector>
@@ -124,6 +127,13 @@ int main(int argc, char* argv[]) {
         print(line.message, line.toError);
         return line.exitCode;
     }
+    // Results beside the game (off unless asked for); the class summary needs no display.
+    const brindora::SettingsPlaces places = brindora::SettingsPlaces::fromEnvironment();
+    const auto path = [](const QString& dir) { return QFile::encodeName(dir).toStdString(); };
+    if (!line.summaryDir.isEmpty())
+        return brindora::runSummary(path(line.summaryDir));
+    if (line.openSummary)
+        return brindora::openSummary(path(line.options.resultsDir), places);
 
     g_previousHandler = qInstallMessageHandler(startupHandler);
     g_heldError.hold();
@@ -135,6 +145,17 @@ int main(int argc, char* argv[]) {
 
     brindora::Form1Options options;
     options.mute = line.options.mute;
+    // Results: the writer outlives the window, to write the game's last row.
+    std::unique_ptr<brindora::ResultsWriter> results = brindora::startResults(
+        path(line.options.resultsDir), line.options.pupil.toStdString(), places);
+    options.observer = results.get();
+    if (!line.options.reviewDir.isEmpty()) {
+        std::vector<brindora::StateNumber> review =
+            brindora::reviewStates(path(line.options.reviewDir), line.options.pupil.toStdString(),
+                                   options.drawable, places);
+        if (!review.empty())
+            options.drawable = std::move(review);
+    }
     brindora::Form1 form(std::move(options));
     if (line.options.fullscreen)
         form.showFullScreen();

@@ -1,6 +1,7 @@
 // A helper program started for the sound tests; it dies with the test, even on a crash.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -17,7 +18,8 @@ public:
     bool start(const std::vector<std::string>& argv, const std::vector<std::string>& environment,
                int input, int output, const std::string& errorFile);
     bool running();
-    int wait(); // exit status, or -1
+    int wait();              // exit status, or -1
+    void signal(int number); // sends it, if still running
     void stop();
 
 private:
@@ -26,3 +28,8 @@ private:
 
 // Runs a program to its end and tells whether it exited with 0.
 bool runQuietly(const std::vector<std::string>& argv, const std::vector<std::string>& environment);
+
+// Runs `body` on a thread without root's power to read or write any file, so that a locked
+// file or a read-only folder is what it is to a teacher's own account. Capabilities belong
+// to each thread, and threads started from it inherit them.
+void withoutRootsRights(const std::function<void()>& body);

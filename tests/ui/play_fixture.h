@@ -30,15 +30,22 @@ const QPoint kSlovenia{264, 373}, kItalyEdge{263, 373};
 
 class PlayTest : public ::testing::Test {
 public:
-    explicit PlayTest(bool mute = false) : muted(mute) {}
+    explicit PlayTest(bool mute = false, GameObserver* gameObserver = nullptr)
+        : muted(mute), observer(gameObserver) {}
 
-    const bool muted; // started with --mute
+    const bool muted;             // started with --mute
+    GameObserver* const observer; // told of the game, as the results are
     ScriptedRandom random;
     int quits = 0;
     std::vector<std::string> sounds;
     BoxCloser boxes;
-    Form1 form{Form1Options{&random, kDir, [this] { ++quits; },
-                            [this](const std::string& p) { sounds.push_back(p); }, muted}};
+    Form1 form{Form1Options{&random,
+                            kDir,
+                            [this] { ++quits; },
+                            [this](const std::string& p) { sounds.push_back(p); },
+                            muted,
+                            {},
+                            observer}};
     ClientArea* client = form.client();
 
     void SetUp() override {
