@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 #include <xcb/xcb.h>
@@ -169,13 +170,15 @@ void ScreenFit::placeWhole() {
         m_centre = false;
         return;
     }
-    // The window manager may put back a place of its own once more; a few tries settle it.
-    if (++m_placeTries > 8) {
+    // The window manager may put back a place of its own once more, and its frame's size
+    // arrives with no event of its own: a few tries, a little apart, settle both.
+    if (++m_placeTries > 40) {
         m_placePending = false;
         return;
     }
     if (m_window.pos() != target)
         m_window.move(target);
+    QTimer::singleShot(50, this, [this] { settle(); });
 }
 
 bool ScreenFit::desktopPlacesWindows() const {
