@@ -1,5 +1,6 @@
 // The command line: the options as the program reads them, and the real program started with
 // no display at all, as on a school's server or over a bare remote shell.
+#include "case_name.h"
 #include "command_line.h"
 
 #include <QCoreApplication>
@@ -13,8 +14,7 @@ using namespace brindora;
 
 namespace {
 
-struct ParseCase {
-    const char* name;
+struct ParseCase : brindora::testing::NamedCase {
     QStringList arguments; // after the program's name
     bool exit;
     int exitCode;
@@ -22,9 +22,6 @@ struct ParseCase {
     const char* said;   // part of the message printed, when the program exits
     const char* unsaid; // what that message must not hold
 };
-void PrintTo(const ParseCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 const ParseCase kParseCases[] = {
     {"Nothing", {}, false, 0, false, false, "", ""},
@@ -80,8 +77,7 @@ TEST(Identity, NameVersionOrganisationAndDesktopEntry) {
     EXPECT_EQ(QGuiApplication::desktopFileName(), "it.collemarsi.Brindora");
 }
 
-struct RunCase {
-    const char* name;
+struct RunCase : brindora::testing::NamedCase {
     QStringList arguments;
     QStringList environment; // added to one with no display of any kind
     int exitCode;
@@ -89,9 +85,6 @@ struct RunCase {
     const char* err; // part of the first line of standard error, or "" for none at all
     int errLines;
 };
-void PrintTo(const RunCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 const char kNoDisplay[] = "brindora: cannot open the window: no display found";
 const RunCase kRunCases[] = {

@@ -47,13 +47,9 @@ double chiSquare(const std::array<int, 30>& counts, int draws) {
 constexpr double kChiBound = 54.05;
 constexpr int kDraws = 270000;
 
-struct Seed {
-    const char* name;
+struct Seed : brindora::testing::NamedCase {
     unsigned long long value;
 };
-void PrintTo(const Seed& seed, std::ostream* os) {
-    *os << seed.name;
-}
 
 class SeededDraw : public ::testing::TestWithParam<Seed> {};
 

@@ -1,6 +1,7 @@
 // What the game's own suona makes a PulseAudio null sink play, recorded from its monitor:
 // that a sound is heard whole, that a new sound cuts the old one, that a bad file is silence,
 // and that sound comes back with the sound server.
+#include "case_name.h"
 #include "catalogo.h"
 #include "playback_fixture.h"
 #include "sound_path.h"
@@ -206,14 +207,9 @@ INSTANTIATE_TEST_SUITE_P(Europa, LetterCase,
 
 // The sound server goes away and comes back, or first appears after the game asked for a
 // sound: the next sound after it is there is heard, with no restart of the player.
-struct Outage {
-    const char* name;
+struct Outage : brindora::testing::NamedCase {
     bool heardBefore; // a sound plays when the server goes away
 };
-
-void PrintTo(const Outage& outage, std::ostream* out) {
-    *out << outage.name;
-}
 
 class ServerComesBack : public Playback, public ::testing::WithParamInterface<Outage> {};
 

@@ -1,14 +1,15 @@
 // What the window shows: decorations behind the car button, button faces, label colours, pointers.
 #include "client_area.h"
-#include "form1.h"
 #include "graphical_button.h"
 #include "map_box.h"
 #include "pictures.h"
+#include "test_form.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
 
 using namespace brindora;
+using namespace brindora::testing;
 
 namespace {
 
@@ -33,7 +34,7 @@ bool samePointer(const QCursor& shown, const QCursor& expected) {
 
 class LookTest : public ::testing::Test {
 protected:
-    Form1 form{Form1Options{nullptr, QStringLiteral("/nonexistent"), [] {}, {}}};
+    Form1 form{testOptions()};
     ClientArea* client = form.client();
     void SetUp() override {
         form.show();

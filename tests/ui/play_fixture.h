@@ -4,12 +4,12 @@
 #include "box_closer.h"
 #include "case_name.h"
 #include "client_area.h"
-#include "form1.h"
 #include "game.h"
 #include "game_menu_bar.h"
 #include "graphical_button.h"
 #include "map_box.h"
 #include "recording_window.h"
+#include "test_form.h"
 
 #include <QAction>
 #include <QTest>
@@ -37,10 +37,16 @@ public:
     int quits = 0;
     std::vector<std::string> sounds;
     BoxCloser boxes;
-    Form1 form{Form1Options{&random, kDir, [this] { ++quits; },
-                            [this](const std::string& p) { sounds.push_back(p); }, muted}};
+    Form1 form{options()};
     ClientArea* client = form.client();
 
+    Form1Options options() {
+        Form1Options o = testOptions(
+            &random, [this] { ++quits; }, kDir);
+        o.soundObserver = [this](const std::string& p) { sounds.push_back(p); };
+        o.mute = muted;
+        return o;
+    }
     void SetUp() override {
         form.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
