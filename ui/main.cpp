@@ -1,65 +1,6 @@
-// Brindora: start-up. The options first, then the window, which is the whole program.
-#include "command_line.h"
-#include "form1.h"
-
-#include <QApplication>
-
-#include <cstdio>
-#include <cstdlib>
-#include <utility>
-#include <vector>
-
-namespace {
-
-// Without a display Qt warns, then ends the program with a fatal message and a core dump.
-// While the application object is being made, its messages are held back; a fatal one about
-// the platform becomes one plain line and an exit code.
-QtMessageHandler g_previousHandler = nullptr;
-std::vector<std::pair<QtMsgType, QString>> g_heldMessages;
-
-void startupHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (type == QtFatalMsg && message.contains(QLatin1String("platform plugin"))) {
-        std::fputs("brindora: cannot open the window: no display found "
-                   "(DISPLAY or WAYLAND_DISPLAY is not set or not reachable)\n",
-                   stderr);
-        std::_Exit(EXIT_FAILURE);
-    }
-    if (type == QtFatalMsg)
-        g_previousHandler(type, context, message);
-    g_heldMessages.emplace_back(type, message);
-}
-
-void print(const QString& text, bool toError) {
-    std::fputs(text.toLocal8Bit().constData(), toError ? stderr : stdout);
-}
-
-} // namespace
+// Brindora: the program is run_brindora.cpp's, from its command line to its window.
+#include "run_brindora.h"
 
 int main(int argc, char* argv[]) {
-    brindora::setApplicationIdentity();
-    brindora::CommandLine line;
-    {
-        // Only the core of Qt, which needs no display: --help works anywhere.
-        QCoreApplication reader(argc, argv);
-        line = brindora::parseCommandLine(QCoreApplication::arguments());
-    }
-    if (line.exit) {
-        print(line.message, line.toError);
-        return line.exitCode;
-    }
-
-    g_previousHandler = qInstallMessageHandler(startupHandler);
-    QApplication app(argc, argv);
-    qInstallMessageHandler(g_previousHandler);
-    for (const auto& [type, message] : std::exchange(g_heldMessages, {}))
-        g_previousHandler(type, QMessageLogContext(), message);
-
-    brindora::Form1Options options;
-    options.mute = line.options.mute;
-    brindora::Form1 form(std::move(options));
-    if (line.options.fullscreen)
-        form.showFullScreen();
-    else
-        form.show();
-    return app.exec();
+    return brindora::runBrindora(argc, argv);
 }

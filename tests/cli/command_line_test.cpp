@@ -4,8 +4,10 @@
 #include "command_line.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -79,23 +81,43 @@ TEST(Identity, NameVersionOrganisationAndDesktopEntry) {
 
 struct RunCase : brindora::testing::NamedCase {
     QStringList arguments;
-    QStringList environment; // added to one with no display of any kind
+    // Added to one with no display of any kind. <free display> is an X display number no
+    // server holds on this machine; <empty folder> a new folder with nothing in it.
+    QStringList environment;
     int exitCode;
     const char* out; // part of standard output, or "" for none at all
     const char* err; // part of the first line of standard error, or "" for none at all
     int errLines;
 };
 
-const char kNoDisplay[] = "brindora: cannot open the window: no display found";
+// The line may go on to name the platform and why it failed.
+const char kNoDisplay[] = "brindora: cannot open the window";
 const RunCase kRunCases[] = {
     {"Help", {"--help"}, {}, 0, "--mute", "", 0},
     {"Version", {"--version"}, {}, 0, "Brindora " BRINDORA_VERSION "\n", "", 0},
     {"UnknownOption", {"--loud"}, {}, 1, "", "brindora: Unknown option 'loud'.", 2},
     {"NoDisplay", {}, {}, 1, "", kNoDisplay, 1},
     {"NoDisplayMuted", {"--mute"}, {}, 1, "", kNoDisplay, 1},
-    {"UnreachableX", {}, {"QT_QPA_PLATFORM=xcb", "DISPLAY=:93"}, 1, "", kNoDisplay, 1},
-    {"WaylandWithoutCompositor", {}, {"QT_QPA_PLATFORM=wayland"}, 1, "", kNoDisplay, 1},
+    {"UnreachableX", {}, {"QT_QPA_PLATFORM=xcb", "DISPLAY=<free display>"}, 1, "", kNoDisplay, 1},
+    // A runtime folder of its own, so that libwayland finds it and has nothing to say of it.
+    {"WaylandWithoutCompositor",
+     {},
+     {"QT_QPA_PLATFORM=wayland", "XDG_RUNTIME_DIR=<empty folder>"},
+     1,
+     "",
+     kNoDisplay,
+     1},
 };
+
+// ":<n>" for the first n from 90 on whose socket and lock file do not exist: no X server
+// there, whatever else runs on the machine.
+QString freeDisplay() {
+    int n = 90;
+    while (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)) ||
+           QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
+        ++n;
+    return QStringLiteral(":%1").arg(n);
+}
 
 class RunTest : public ::testing::TestWithParam<RunCase> {};
 
@@ -108,9 +130,14 @@ TEST_P(RunTest, AnswersAndEndsAtOnce) {
     for (const char* name : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"})
         if (mine.contains(QLatin1String(name)))
             environment.insert(QLatin1String(name), mine.value(QLatin1String(name)));
-    for (const QString& setting : c.environment)
+    QTemporaryDir empty;
+    ASSERT_TRUE(empty.isValid());
+    for (QString setting : c.environment) {
+        setting.replace(QLatin1String("<free display>"), freeDisplay());
+        setting.replace(QLatin1String("<empty folder>"), empty.path());
         environment.insert(setting.section(QLatin1Char('='), 0, 0),
                            setting.section(QLatin1Char('='), 1));
+    }
     QProcess program;
     program.setProcessEnvironment(environment);
     program.start(QStringLiteral(BRINDORA_PROGRAM), c.arguments);

@@ -1,0 +1,78 @@
+// Start-up: the options first, then the window, which is the whole program.
+#include "run_brindora.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
+namespace brindora {
+
+namespace {
+
+// Without a display Qt warns, then ends the program with a fatal message and a core dump.
+// While the application object is being made, its messages are held back; a fatal one about
+// the platform becomes one plain line and an exit code.
+QtMessageHandler g_previousHandler = nullptr;
+std::vector<std::pair<QtMsgType, QString>> g_heldMessages;
+
+void startupHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtFatalMsg && message.contains(QLatin1String("platform plugin"))) {
+        std::fputs("brindora: cannot open the window: no display found "
+                   "(DISPLAY or WAYLAND_DISPLAY is not set or not reachable)\n",
+                   stderr);
+        std::_Exit(EXIT_FAILURE);
+    }
+    if (type == QtFatalMsg)
+        g_previousHandler(type, context, message);
+    g_heldMessages.emplace_back(type, message);
+}
+
+void print(const QString& text, bool toError) {
+    std::fputs(text.toLocal8Bit().constData(), toError ? stderr : stdout);
+}
+
+} // namespace
+
+Form1Options form1Options(const StartOptions& options) {
+    Form1Options form;
+    form.mute = options.mute;
+    return form;
+}
+
+int runBrindora(int argc, char** argv, const RunHooks& hooks) {
+    setApplicationIdentity();
+    CommandLine line;
+    {
+        // Only the core of Qt, which needs no display: --help works anywhere.
+        QCoreApplication reader(argc, argv);
+        line = parseCommandLine(QCoreApplication::arguments());
+    }
+    if (line.exit) {
+        print(line.message, line.toError);
+        return line.exitCode;
+    }
+
+    g_previousHandler = qInstallMessageHandler(startupHandler);
+    QApplication app(argc, argv);
+    qInstallMessageHandler(g_previousHandler);
+    for (const auto& [type, message] : std::exchange(g_heldMessages, {}))
+        g_previousHandler(type, QMessageLogContext(), message);
+
+    Form1Options options = form1Options(line.options);
+    if (hooks.options)
+        hooks.options(options);
+    Form1 form(std::move(options));
+    if (line.options.fullscreen)
+        form.showFullScreen();
+    else
+        form.show();
+    if (hooks.shown)
+        QTimer::singleShot(0, &form, [&] { hooks.shown(form); });
+    return app.exec();
+}
+
+} // namespace brindora
