@@ -155,13 +155,16 @@ TEST_P(BadFiles, PlayNothingStopThePlayingSoundAndLeaveThePlayerWorking) {
             fs::resize_file(path, fs::file_size(path) / 2); // as from an interrupted copy
         }
     }
-    const std::string low = writeTone("low.wav", kLowHertz, 3.0);
+    constexpr double kToneSeconds = 3.0;
+    const std::string low = writeTone("low.wav", kLowHertz, kToneSeconds);
     waitForSilence();
     const Call tone = call(low);
     const std::size_t lowStart = waitForTone(kLowHertz, tone.calledAt);
     ASSERT_NE(lowStart, SoundTrack::npos);
     const Call silent = call(path);
-    recordUpTo(silent.calledAt + samplesIn(1.5));
+    // Listened to past the tone's own end: a tone left playing is heard to its last second.
+    recordUpTo(
+        std::max(silent.calledAt + samplesIn(1.5), lowStart + samplesIn(kToneSeconds + 0.5)));
     // The tone stopped well before its end, and nothing at all was heard after it.
     const SoundTrack heard = track();
     const std::size_t window = samplesIn(0.010);

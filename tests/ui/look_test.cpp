@@ -138,6 +138,21 @@ TEST_F(LookTest, PressedAndFocusedLooksDiffer) {
     EXPECT_NE(b->grab().toImage(), plain);
 }
 
+// The desktop's button edge: light above and left while up, the shadow there while down.
+TEST_F(LookTest, PressedButtonsSinkIntoTheirEdge) {
+    for (GraphicalButton* b : {client->command2(), client->command3()}) {
+        const QColor light = b->palette().color(QPalette::Light);
+        const QColor shadow = b->palette().color(QPalette::Shadow);
+        ASSERT_NE(light, shadow);
+        EXPECT_EQ(b->grab().toImage().pixelColor(0, 0).name(), light.name())
+            << b->objectName().toStdString();
+        b->setDown(true);
+        EXPECT_EQ(b->grab().toImage().pixelColor(0, 0).name(), shadow.name())
+            << b->objectName().toStdString();
+        b->setDown(false);
+    }
+}
+
 TEST_F(LookTest, LblregFitsItsTextOnOneLine) {
     QLabel* reg = client->lblreg();
     const QPoint topLeft = reg->pos();
