@@ -56,7 +56,7 @@ struct Candidate : brindora::testing::NamedCase {
 
 class CompleteWav : public ::testing::TestWithParam<Candidate> {};
 
-TEST_P(CompleteWav, OnlyWholeWavFilesAreHandedToQt) {
+TEST_P(CompleteWav, OnlyWholeWavFilesPassTheWavCheck) {
     const fs::path path =
         fs::temp_directory_path() / ("brindora-wav-" + std::string(GetParam().name));
     std::ofstream(path, std::ios::binary) << GetParam().bytes();
