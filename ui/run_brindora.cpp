@@ -1,11 +1,15 @@
 // Start-up: the options first, then the window, which is the whole program.
 #include "run_brindora.h"
 
+#include "results_setup.h"
+
 #include <QApplication>
+#include <QFile>
 #include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -55,6 +59,13 @@ int runBrindora(int argc, char** argv, const RunHooks& hooks) {
         print(line.message, line.toError);
         return line.exitCode;
     }
+    // Results beside the game (off unless asked for); the class summary needs no display.
+    const SettingsPlaces places = SettingsPlaces::fromEnvironment();
+    const auto path = [](const QString& dir) { return QFile::encodeName(dir).toStdString(); };
+    if (!line.summaryDir.isEmpty())
+        return runSummary(path(line.summaryDir));
+    if (line.openSummary)
+        return openSummary(path(line.options.resultsDir), places);
 
     g_previousHandler = qInstallMessageHandler(startupHandler);
     QApplication app(argc, argv);
@@ -63,6 +74,17 @@ int runBrindora(int argc, char** argv, const RunHooks& hooks) {
         g_previousHandler(type, QMessageLogContext(), message);
 
     Form1Options options = form1Options(line.options);
+    // Results: the writer outlives the window, to write the game's last row.
+    std::unique_ptr<ResultsWriter> results =
+        startResults(path(line.options.resultsDir), line.options.pupil.toStdString(), places);
+    options.observer = results.get();
+    if (!line.options.reviewDir.isEmpty()) {
+        std::vector<StateNumber> review =
+            reviewStates(path(line.options.reviewDir), line.options.pupil.toStdString(),
+                         options.drawable, places);
+        if (!review.empty())
+            options.drawable = std::move(review);
+    }
     if (hooks.options)
         hooks.options(options);
     Form1 form(std::move(options));

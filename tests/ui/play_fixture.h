@@ -30,9 +30,11 @@ const QPoint kSlovenia{264, 373}, kItalyEdge{263, 373};
 
 class PlayTest : public ::testing::Test {
 public:
-    explicit PlayTest(bool mute = false) : muted(mute) {}
+    explicit PlayTest(bool mute = false, GameObserver* gameObserver = nullptr)
+        : muted(mute), observer(gameObserver) {}
 
-    const bool muted; // started with --mute
+    const bool muted;             // started with --mute
+    GameObserver* const observer; // told of the game, as the results are
     ScriptedRandom random;
     int quits = 0;
     std::vector<std::string> sounds;
@@ -45,6 +47,7 @@ public:
             &random, [this] { ++quits; }, kDir);
         o.soundObserver = [this](const std::string& p) { sounds.push_back(p); };
         o.mute = muted;
+        o.observer = observer;
         return o;
     }
     void SetUp() override {
