@@ -63,8 +63,12 @@ public:
 
 private:
     Form1Options startOptions() {
-        Form1Options options{&random, kDir, [this] { ++quits; },
-                             [this](const std::string& p) { sounds.push_back(p); }, muted};
+        Form1Options options;
+        options.random = &random;
+        options.programDir = kDir;
+        options.quit = [this] { ++quits; };
+        options.soundObserver = [this](const std::string& p) { sounds.push_back(p); };
+        options.mute = muted;
         options.explore = exploring;
         return options;
     }
