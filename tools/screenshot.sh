@@ -35,12 +35,12 @@ fi
 program=${BRINDORA_PROGRAM:-build/ui/brindora}
 [ -x "$program" ] || { echo "no $program: build the game first" >&2; exit 1; }
 
-args=()
-[ "$explore" = 0 ] || args=(--explore)
-export program hide full scale explore args="${args[*]:-}" out_abs="$(realpath -m "$out")"
+mode=""
+[ "$explore" = 0 ] || mode=--explore
+export program hide full scale explore mode out_abs="$(realpath -m "$out")"
 xvfb-run -a -s "-screen 0 ${screen}x24" bash -c '
     set -euo pipefail
-    QT_SCALE_FACTOR=$scale "$program" $args 2>/dev/null &
+    QT_SCALE_FACTOR=$scale "$program" $mode 2>/dev/null &
     pid=$!
     trap "kill $pid 2>/dev/null || true" EXIT
     for _ in $(seq 50); do

@@ -101,7 +101,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         QStringLiteral("Start in full screen (F11 gives the window back)."));
     const QCommandLineOption explore(
         QStringLiteral("explore"),
-        QStringLiteral("Explore the map: a click on a state shows and says its name."));
+        QStringLiteral("Explore the map: nothing is asked; a click on a state shows and says "
+                       "its name."));
     const QCommandLineOption states(
         QStringLiteral("states"),
         QStringLiteral("Ask only these states: names as the game says them (Francia, Regno "
