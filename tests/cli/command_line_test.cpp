@@ -156,8 +156,6 @@ const RunCase kRunCases[] = {
     {"WaylandWithoutCompositor", {}, {"QT_QPA_PLATFORM=wayland"}, 1, "", kNoDisplay, 1},
     // A wrong --states is told before any window is tried.
     {"StatesNorway", {"--states", "Norvegia"}, {}, 1, "", "brindora: --states: \"Norvegia\"", 1},
-    {"StatesUnknown", {"--explore", "--states", "Narnia"}, {}, 1, "", "brindora: --states", 1},
-    {"StatesEmpty", {"--states="}, {}, 1, "", "brindora: --states names no state", 1},
     {"StatesRightButNoDisplay", {"--states", "balcani"}, {}, 1, "", kNoDisplay, 1},
 };
 
