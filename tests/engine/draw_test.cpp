@@ -136,6 +136,22 @@ TEST_P(RestrictedDraw, OnlyTheChosenEachOfThemUniformly) {
 INSTANTIATE_TEST_SUITE_P(Choices, RestrictedDraw, ::testing::ValuesIn(kChoices),
                          brindora::testing::ByName());
 
+// The rest is the game as it is: a state outside the choice, drawn, is drawn again without a
+// new seed, and a click on one is an error named by its region's text.
+TEST(Draw, OutsideTheChoiceRedrawnAndStillAnError) {
+    brindora::testing::RecordingWindow window;
+    brindora::testing::ScriptedRandom random;
+    random.values = {random.forState(1), random.forState(12), random.forState(8)};
+    Game game(window, random, "/x");
+    game.restrictDraw({8, 13});
+    game.command2Click();
+    EXPECT_EQ(game.stato(), 8);
+    EXPECT_EQ(random.reseeds, 1);
+    game.judge(1, "Questa \u00e8 la Romania");
+    EXPECT_EQ(window.ofKind("box").back().a, "Questa \u00e8 la Romania");
+    EXPECT_EQ(game.errori(), 1);
+}
+
 // With two states chosen, a generator that leans to one of them fails the same bound.
 TEST(Draw, ChiSquareCatchesABiasOnTheChosenStates) {
     BiasedRandom random(11);
