@@ -6,6 +6,13 @@
 #include <pulse/pulseaudio.h>
 
 #include <cstdint>
+#include <cstdlib>
+#include <fcntl.h>
+#include <pwd.h>
+#include <string>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace brindora {
 
@@ -19,6 +26,41 @@ PulseOutput& outputOf(void* self) {
     return *static_cast<PulseOutput*>(self);
 }
 
+// As this process may use it (effective rights, as the library's own open() has them).
+bool mayAccess(const std::string& path, int mode) {
+    return faccessat(AT_FDCWD, path.c_str(), mode, AT_EACCESS) == 0;
+}
+
+bool readableCookie(const std::string& path) {
+    struct stat info;
+    return mayAccess(path, R_OK) && stat(path.c_str(), &info) == 0 && info.st_size >= 256;
+}
+
+// Whether libpulse finds or makes its cookie where it looks by itself: PULSE_COOKIE, else
+// <config>/pulse/cookie or ~/.pulse-cookie, made in <config>/pulse when neither is there.
+// When it cannot (a read-only home) it prints a line of its own on standard error, then
+// connects without a cookie.
+bool libraryFindsCookie() {
+    if (const char* chosen = std::getenv("PULSE_COOKIE"); chosen && *chosen)
+        return true; // the user's own choice, as the library takes it
+    std::string home;
+    if (const char* env = std::getenv("HOME"); env && *env)
+        home = env;
+    else if (const passwd* user = getpwuid(getuid()); user && user->pw_dir)
+        home = user->pw_dir;
+    std::string config = home + "/.config";
+    if (const char* env = std::getenv("XDG_CONFIG_HOME"); env && *env)
+        config = env;
+    if (readableCookie(config + "/pulse/cookie") || readableCookie(home + "/.pulse-cookie"))
+        return true;
+    for (const std::string& dir : {config + "/pulse", config, home}) {
+        struct stat info;
+        if (stat(dir.c_str(), &info) == 0)
+            return mayAccess(dir, W_OK | X_OK);
+    }
+    return false;
+}
+
 } // namespace
 
 DecodedFile::~DecodedFile() {
@@ -26,7 +68,25 @@ DecodedFile::~DecodedFile() {
         sf_close(file);
 }
 
+std::size_t DecodedFile::pull(void* buffer, std::size_t bytes) {
+    const sf_count_t frames = sf_count_t(bytes / frameBytes());
+    const sf_count_t got =
+        frames > 0 ? sf_readf_short(file, static_cast<short*>(buffer), frames) : 0;
+    return got > 0 ? std::size_t(got) * frameBytes() : 0;
+}
+
 PulseOutput::PulseOutput(NoServer noServer) : m_noServer(std::move(noServer)) {}
+
+int PulseOutput::emptyCookie() {
+    if (m_cookie < 0) {
+        m_cookie = memfd_create("brindora-cookie", MFD_CLOEXEC);
+        if (m_cookie >= 0 && ftruncate(m_cookie, 256) < 0) {
+            close(m_cookie);
+            m_cookie = -1;
+        }
+    }
+    return m_cookie;
+}
 
 PulseOutput::~PulseOutput() {
     if (!m_loop)
@@ -40,6 +100,8 @@ PulseOutput::~PulseOutput() {
         pa_context_unref(m_context);
     }
     pa_threaded_mainloop_free(m_loop);
+    if (m_cookie >= 0)
+        close(m_cookie);
 }
 
 void PulseOutput::play(std::unique_ptr<DecodedFile> sound) {
@@ -50,7 +112,7 @@ void PulseOutput::play(std::unique_ptr<DecodedFile> sound) {
             m_loop = nullptr;
         }
         if (!m_loop) {
-            m_noServer(sound->path, "cannot start the sound thread");
+            m_noServer(sound->path, Silence::NoSoundServer, "cannot start the sound thread");
             return;
         }
     }
@@ -84,6 +146,13 @@ void PulseOutput::connect() {
     }
     m_context = pa_context_new(pa_threaded_mainloop_get_api(m_loop), "Brindora");
     pa_context_set_state_callback(m_context, contextChanged, this);
+    // Where the library would find no cookie, it is given an empty one (what it would
+    // connect with anyway), held in memory: nothing is written and nothing printed.
+    if (!libraryFindsCookie()) {
+        if (const int cookie = emptyCookie(); cookie >= 0)
+            pa_context_load_cookie_from_file(m_context,
+                                             ("/proc/self/fd/" + std::to_string(cookie)).c_str());
+    }
     // No autospawn: a server the desktop starts later is found by the next sound.
     if (pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
         lost(pa_strerror(pa_context_errno(m_context)));
@@ -93,9 +162,16 @@ void PulseOutput::startStream() {
     std::unique_ptr<DecodedFile> sound = std::move(m_waiting);
     const pa_sample_spec format{PA_SAMPLE_S16NE, std::uint32_t(sound->info.samplerate),
                                 std::uint8_t(sound->info.channels)};
-    m_stream = pa_stream_new(m_context, "suona", &format, nullptr);
-    if (!m_stream) {
-        m_noServer(sound->path, pa_strerror(pa_context_errno(m_context)));
+    // PulseAudio's default map knows 1 to 6 channels; WAVE_FORMAT_EXTENSIBLE's order, with
+    // auxiliary channels past its end, places every count up to PA_CHANNELS_MAX.
+    pa_channel_map map;
+    if (!pa_channel_map_init_extend(&map, format.channels, PA_CHANNEL_MAP_WAVEEX)) {
+        m_noServer(sound->path, Silence::TooManyChannels, std::to_string(format.channels));
+        return;
+    }
+    m_stream = pa_stream_new(m_context, "suona", &format, &map);
+    if (!m_stream) { // the library refused the stream before any server saw it
+        m_noServer(sound->path, Silence::UnknownFormat, pa_strerror(pa_context_errno(m_context)));
         return;
     }
     m_playing = std::move(sound);
@@ -126,7 +202,7 @@ void PulseOutput::dropStream() {
 void PulseOutput::lost(const std::string& reason) {
     const DecodedFile* sound = m_waiting ? m_waiting.get() : m_playing.get();
     if (sound)
-        m_noServer(sound->path, reason);
+        m_noServer(sound->path, Silence::NoSoundServer, reason);
     m_waiting.reset();
     dropStream();
 }
@@ -159,19 +235,17 @@ void PulseOutput::writable(pa_stream* stream, size_t bytes, void* self) {
     if (stream != out.m_stream || !out.m_playing)
         return;
     DecodedFile& sound = *out.m_playing;
-    const std::size_t frameBytes = sizeof(short) * std::size_t(sound.info.channels);
     void* data = nullptr;
     std::size_t size = bytes;
     if (pa_stream_begin_write(stream, &data, &size) < 0 || !data)
         return;
-    const sf_count_t frames = sf_count_t(size / frameBytes);
-    const sf_count_t got =
-        frames > 0 ? sf_readf_short(sound.file, static_cast<short*>(data), frames) : 0;
+    const std::size_t got = sound.pull(data, size);
     if (got > 0)
-        pa_stream_write(stream, data, std::size_t(got) * frameBytes, nullptr, 0, PA_SEEK_RELATIVE);
+        pa_stream_write(stream, data, got, nullptr, 0, PA_SEEK_RELATIVE);
     else
         pa_stream_cancel_write(stream);
-    if (frames > 0 && got < frames) { // the end of the file: play out what is queued
+    // The end of the file: play out what is queued.
+    if (size >= sound.frameBytes() && got < size - size % sound.frameBytes()) {
         pa_stream_set_write_callback(stream, nullptr, nullptr);
         if (pa_operation* drain = pa_stream_drain(stream, drained, self))
             pa_operation_unref(drain);

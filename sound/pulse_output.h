@@ -2,6 +2,8 @@
 // server has gone away: the next sound after the server is back is heard.
 #pragma once
 
+#include "silence_report.h"
+
 #include <sndfile.h>
 
 #include <functional>
@@ -20,12 +22,18 @@ struct DecodedFile {
     SF_INFO info{};
     SNDFILE* file = nullptr;
     ~DecodedFile();
+    // Decodes the next whole frames that fit in `bytes` as 16-bit samples into `buffer`;
+    // the bytes written, 0 at the end.
+    std::size_t pull(void* buffer, std::size_t bytes);
+    std::size_t frameBytes() const { return sizeof(short) * std::size_t(info.channels); }
 };
 
 class PulseOutput {
 public:
-    // Told when a sound cannot be played for want of a server: its path and the reason.
-    using NoServer = std::function<void(const std::string& path, const std::string& reason)>;
+    // Told when a sound cannot be played: its path, why (no server, or a stream the server
+    // library refused) and the library's own words.
+    using NoServer =
+        std::function<void(const std::string& path, Silence why, const std::string& reason)>;
 
     explicit PulseOutput(NoServer noServer);
     ~PulseOutput();
@@ -42,6 +50,7 @@ private:
     void startStream();
     void dropStream();
     void lost(const std::string& reason);
+    int emptyCookie();
 
     static void contextChanged(pa_context* context, void* self);
     static void streamChanged(pa_stream* stream, void* self);
@@ -55,6 +64,7 @@ private:
     pa_stream* m_stream = nullptr;
     std::unique_ptr<DecodedFile> m_waiting; // for the connection to be ready
     std::unique_ptr<DecodedFile> m_playing; // feeding m_stream
+    int m_cookie = -1;                      // an empty cookie in memory, when one is needed
 };
 
 } // namespace brindora

@@ -27,6 +27,8 @@ std::string SilenceReport::line(const std::string& path, Silence why, const std:
         return "brindora: no sound: " + quoted + " is not a complete WAV file";
     case Silence::UnknownFormat:
         return "brindora: no sound: " + quoted + " is a WAV file in an unknown format" + because;
+    case Silence::TooManyChannels:
+        return "brindora: no sound: " + quoted + " has too many channels" + because;
     case Silence::NoSoundServer:
         return "brindora: no sound: no sound server to play " + quoted + because;
     }

@@ -10,12 +10,13 @@
 namespace brindora {
 
 enum class Silence {
-    FolderMissing,  // the sound folder is not beside the program
-    Missing,        // no file of that name in the folder
-    Unreadable,     // the file or its folder cannot be read
-    NotCompleteWav, // not a RIFF/WAVE file, or one cut short
-    UnknownFormat,  // a whole WAV file in an encoding that cannot be decoded
-    NoSoundServer,  // no sound server to play it on, or it went away while playing
+    FolderMissing,   // the sound folder is not beside the program
+    Missing,         // no file of that name in the folder
+    Unreadable,      // the file or its folder cannot be read
+    NotCompleteWav,  // not a RIFF/WAVE file, or one cut short
+    UnknownFormat,   // a whole WAV file in an encoding that cannot be decoded
+    TooManyChannels, // more channels than the sound server can place
+    NoSoundServer,   // no sound server to play it on, or it went away while playing
 };
 
 class SilenceReport {

@@ -22,10 +22,13 @@ public:
     void stop();
 
 private:
-    std::unique_ptr<DecodedFile> open(const std::string& path);
-
     SilenceReport m_report; // before m_output, which reports from its own thread
     PulseOutput m_output;
 };
+
+// The checks suona makes before anything plays: the file looked up, a whole WAV file in an
+// encoding and channel count the game plays, opened for decoding. Nothing, with the reason
+// told to `report`, otherwise.
+std::unique_ptr<DecodedFile> openRecording(const std::string& path, SilenceReport& report);
 
 } // namespace brindora

@@ -25,6 +25,12 @@ cmp "$deb" "$work"/b/brindora_*.deb || fail "two packages of the same build diff
 echo "package: $(basename "$deb") ($(du -k "$deb" | cut -f1) KiB), sha256 $(sha256sum <"$deb" | cut -c1-16)..."
 
 lintian --fail-on error,warning "$deb" 2> >(grep -v 'root privileges' >&2) || fail "lintian"
+# Hardened as Debian builds a program, stripped as Debian strips one, no stale override.
+tags=$(lintian --pedantic -I "$deb" 2>/dev/null || true)
+for tag in hardening-no-bindnow hardening-no-fortify-functions hardening-no-relro \
+           binary-has-unneeded-section unused-override; do
+    ! grep -q "$tag" <<<"$tags" || fail "lintian --pedantic -I: $(grep "$tag" <<<"$tags")"
+done
 
 root="$work/root"
 admin="$root/var/lib/dpkg"
@@ -63,6 +69,12 @@ said=$(env -i "$usr/games/brindora" --version)
 # The installed game reaches its first tick: stop it there under the debugger. The installed
 # program is the build's, stripped, so the build's symbols serve for it.
 build_id() { readelf -n "$1" | grep 'Build ID'; }
+program="$usr/lib/games/brindora/brindora"
+headers=$(readelf -lW "$program"); dynamic=$(readelf -dW "$program"); symbols=$(readelf --dyn-syms -W "$program")
+grep -q GNU_RELRO <<<"$headers" || fail "no RELRO"
+grep -Eq 'FLAGS.*BIND_NOW|FLAGS_1.*NOW' <<<"$dynamic" || fail "no BIND_NOW: RELRO is partial"
+grep -q __stack_chk_fail <<<"$symbols" || fail "no stack protector"
+grep -q '_chk@' <<<"$symbols" || fail "no FORTIFY'd functions"
 [ "$(build_id "$usr/lib/games/brindora/brindora")" = "$(build_id "$build/ui/brindora")" ] ||
     fail "the packaged program is not the one just built"
 out=$(cd / && timeout 60 gdb -q -batch -nx \

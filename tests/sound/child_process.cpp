@@ -4,8 +4,11 @@
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
+#include <linux/capability.h>
 #include <sys/prctl.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 extern char** environ;
@@ -94,4 +97,16 @@ void ChildProcess::stop() {
 bool runQuietly(const std::vector<std::string>& argv, const std::vector<std::string>& environment) {
     ChildProcess child;
     return child.start(argv, environment, -1, -1, "") && child.wait() == 0;
+}
+
+void withoutRootsRights(const std::function<void()>& body) {
+    std::thread([&] {
+        __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+        __user_cap_data_struct caps[2]{};
+        if (syscall(SYS_capget, &header, caps) == 0) {
+            caps[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+            syscall(SYS_capset, &header, caps);
+        }
+        body();
+    }).join();
 }

@@ -1,6 +1,7 @@
 // A helper program started for the sound tests; it dies with the test, even on a crash.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -26,3 +27,8 @@ private:
 
 // Runs a program to its end and tells whether it exited with 0.
 bool runQuietly(const std::vector<std::string>& argv, const std::vector<std::string>& environment);
+
+// Runs `body` on a thread without root's power to read or write any file, so that a locked
+// file or a read-only folder is what it is to a teacher's own account. Capabilities belong
+// to each thread, and threads started from it inherit them.
+void withoutRootsRights(const std::function<void()>& body);

@@ -2,6 +2,7 @@
 // that a sound is heard whole, that a new sound cuts the old one, that a bad file is silence,
 // and that sound comes back with the sound server.
 #include "catalogo.h"
+#include "child_process.h"
 #include "playback_fixture.h"
 #include "sound_path.h"
 #include "wav_file.h"
@@ -11,8 +12,11 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 using namespace std::chrono;
@@ -244,5 +248,124 @@ INSTANTIATE_TEST_SUITE_P(Pulse, ServerComesBack,
                          ::testing::Values(Outage{"KilledWhilePlaying", true},
                                            Outage{"StartedAfterTheFirstSound", false}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+
+namespace {
+
+// Hand-made recordings, one per encoding or channel count: those the game plays are heard and
+// tell nothing; every other one is heard not at all and told in exactly one line, with its
+// own reason. The refused encodings carry a tone's samples, which their decoders would have
+// turned into something audible.
+struct Recording {
+    const char* name;
+    WavEncoding encoding;
+    int channels;
+    const char* told; // the reason in the one line; nullptr: it plays
+};
+
+void PrintTo(const Recording& recording, std::ostream* out) {
+    *out << recording.name;
+}
+
+class HandMade : public Playback, public ::testing::WithParamInterface<Recording> {};
+
+TEST_P(HandMade, PlaysOrIsToldOnceWithItsReason) {
+    const Recording& made = GetParam();
+    constexpr int kRate = 22050;
+    std::vector<std::int16_t> tone = sineWave(kRate, kLowHertz, 0.4, 0.5);
+    const fs::path path = fs::path(m_folder) / "Europa" / "fatto.wav";
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary)
+        << riffWave(formatBody(made.encoding, made.channels, kRate),
+                    encodeSamples(tone, made.channels, made.encoding));
+    waitForSilence();
+    const Call play = call(path.string());
+    if (!made.told) {
+        EXPECT_NE(waitForTone(kLowHertz, play.calledAt), SoundTrack::npos) << "not heard";
+        EXPECT_TRUE(reports().empty()) << reports().front();
+        return;
+    }
+    recordUpTo(play.calledAt + samplesIn(1.0));
+    call(path.string()); // told once, however often it is asked for
+    recordUpTo(play.calledAt + samplesIn(1.5));
+    EXPECT_LT(track().peak(play.calledAt, track().size()), kAudible) << "something was heard";
+    const std::vector<std::string> told = reports();
+    ASSERT_EQ(told.size(), 1u) << (told.empty() ? "nothing told" : told.back());
+    EXPECT_EQ(told[0].rfind("brindora: no sound: \"" + path.string() + "\"", 0), 0u) << told[0];
+    EXPECT_NE(told[0].find(made.told), std::string::npos) << told[0];
+}
+
+constexpr const char* kUnknown = "is a WAV file in an unknown format";
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Encodings, HandMade, ::testing::Values(
+    Recording{"Pcm8",              {1, 8, false},       1, nullptr},
+    Recording{"Pcm16",             {1, 16, false},      1, nullptr},
+    Recording{"Pcm24",             {1, 24, false},      1, nullptr},
+    Recording{"Pcm32",             {1, 32, false},      1, nullptr},
+    Recording{"Float32",           {3, 32, false},      1, nullptr},
+    Recording{"Float64",           {3, 64, false},      1, nullptr},
+    Recording{"ExtensiblePcm16",   {1, 16, true},       1, nullptr},
+    Recording{"ExtensibleFloat32", {3, 32, true},       2, nullptr},
+    Recording{"Stereo",            {1, 16, false},      2, nullptr},
+    Recording{"EightChannels",     {1, 16, true},       8, nullptr},
+    Recording{"ThirtyThreeChannels", {1, 16, true},    33, "has too many channels (33)"},
+    Recording{"Pcm12",             {1, 12, false},      1, kUnknown},
+    Recording{"ImaAdpcm",          {0x11, 4, false},    1, kUnknown},
+    Recording{"MsAdpcm",           {0x02, 4, false},    1, kUnknown},
+    Recording{"Gsm610",            {0x31, 0, false},    1, kUnknown},
+    Recording{"ALaw",              {0x06, 8, false},    1, kUnknown},
+    Recording{"MuLaw",             {0x07, 8, false},    1, kUnknown},
+    Recording{"Mp3",               {0x55, 0, false},    1, kUnknown},
+    Recording{"ExtensibleALaw",    {0x06, 8, true},     1, kUnknown},
+    Recording{"ExtensibleAdpcm",   {0x02, 4, true},     1, kUnknown}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
+} // namespace
+
+namespace {
+
+// With a home the game may not write in (a locked-down school account), and so no cookie
+// for the sound library to find or make, the sound plays and standard error stays the game's.
+TEST_F(Playback, AReadOnlyHomeLeavesStandardErrorToTheGame) {
+    const fs::path home = fs::path(m_folder) / "home";
+    fs::create_directories(home);
+    fs::permissions(home, fs::perms(0555));
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved;
+    for (const char* name : {"HOME", "PULSE_COOKIE", "XDG_CONFIG_HOME"}) {
+        const char* value = std::getenv(name);
+        saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+        unsetenv(name);
+    }
+    setenv("HOME", home.c_str(), 1);
+    const fs::path errors = fs::path(m_folder) / "stderr";
+    std::fflush(stderr);
+    const int standardError = dup(2);
+    const int captured = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    dup2(captured, 2);
+    std::size_t heard = SoundTrack::npos;
+    withoutRootsRights([&] { // the player's thread starts from here, with no more rights
+        waitForSilence();
+        heard = waitForSound(call(recording(brindora::kPraiseFile)).calledAt);
+        stopPlayer();
+    });
+    std::fflush(stderr);
+    dup2(standardError, 2);
+    close(standardError);
+    close(captured);
+    for (const auto& [name, value] : saved) {
+        if (value)
+            setenv(name.c_str(), value->c_str(), 1);
+        else
+            unsetenv(name.c_str());
+    }
+    EXPECT_NE(heard, SoundTrack::npos) << "the praise was not heard";
+    std::ifstream in(errors);
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    EXPECT_EQ(text, "");
+    EXPECT_FALSE(fs::exists(home / ".config")) << "something was written in the home";
+}
 
 } // namespace

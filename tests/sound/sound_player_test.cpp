@@ -1,5 +1,6 @@
 // Which files the player plays (only whole WAV files), and what it tells the teacher about
 // those it cannot play: why, once per file and reason. There is no sound server here.
+#include "child_process.h"
 #include "silence_report.h"
 #include "sound_path.h"
 #include "sound_player.h"
@@ -13,9 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <linux/capability.h>
 #include <mutex>
-#include <sys/syscall.h>
 #include <thread>
 #include <unistd.h>
 
@@ -138,20 +137,6 @@ void PrintTo(const Told& told, std::ostream* out) {
     *out << told.name;
 }
 
-// Runs `body` on a thread without root's power to read any file, so that a locked file is
-// as unreadable as it is to a teacher's own account. Capabilities belong to each thread.
-void withoutReadingAnything(const std::function<void()>& body) {
-    std::thread([&] {
-        __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-        __user_cap_data_struct caps[2]{};
-        if (syscall(SYS_capget, &header, caps) == 0) {
-            caps[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
-            syscall(SYS_capset, &header, caps);
-        }
-        body();
-    }).join();
-}
-
 class TellsWhy : public ::testing::TestWithParam<Told> {
 protected:
     void SetUp() override {
@@ -210,7 +195,7 @@ TEST_P(TellsWhy, OneLineWithThePathAndTheReason) {
             std::lock_guard lock(mutex);
             lines.push_back(line);
         });
-        withoutReadingAnything([&] {
+        withoutRootsRights([&] {
             for (int i = 0; i < 3; ++i)
                 player.suona(brindora::soundPath(m_dir.string(), "Malta.wav"));
         });
@@ -244,5 +229,44 @@ INSTANTIATE_TEST_SUITE_P(Silence, TellsWhy, ::testing::Values(
     Told{"NoSoundServer",   Put::Recording,       "no sound server",             false}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
+
+} // namespace
+
+namespace {
+
+// A file refused for one reason, then put right: its next silence, for want of a server, is
+// told too, as a reason of its own.
+TEST(SilenceReasons, EachReasonForTheSameFileIsTold) {
+    char pattern[] = "/tmp/brindora-reasons-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const fs::path file = fs::path(pattern) / "Europa" / "Malta.wav";
+    fs::create_directories(file.parent_path());
+    std::mutex mutex;
+    std::vector<std::string> lines;
+    const auto told = [&] {
+        std::lock_guard lock(mutex);
+        return lines;
+    };
+    {
+        brindora::SoundPlayer player([&](const std::string& line) {
+            std::lock_guard lock(mutex);
+            lines.push_back(line);
+        });
+        const std::vector<std::int16_t> tone = sineWave(22050, 440, 0.3, 0.5);
+        std::ofstream(file, std::ios::binary) << riffWave(formatBody({0x11, 4, false}, 1, 22050),
+                                                          encodeSamples(tone, 1, {1, 16, false}));
+        player.suona(file.string());
+        ASSERT_TRUE(WavFile::write(file.string(), 22050, tone));
+        player.suona(file.string());
+        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (told().size() < 2 && std::chrono::steady_clock::now() < limit)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    fs::remove_all(pattern);
+    const std::vector<std::string> all = told();
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_NE(all[0].find("in an unknown format"), std::string::npos) << all[0];
+    EXPECT_NE(all[1].find("no sound server"), std::string::npos) << all[1];
+}
 
 } // namespace

@@ -102,3 +102,63 @@ std::vector<std::int16_t> sineWave(int sampleRate, double hertz, double seconds,
             std::int16_t(std::lround(level * 32767 * std::sin(2 * M_PI * hertz * i / sampleRate)));
     return out;
 }
+
+std::string riffWave(const std::string& formatBody, const std::string& data) {
+    std::string chunks = "fmt ";
+    put32(chunks, std::uint32_t(formatBody.size()));
+    chunks += formatBody;
+    chunks += "data";
+    put32(chunks, std::uint32_t(data.size()));
+    chunks += data;
+    if (data.size() % 2)
+        chunks += '\0';
+    std::string out = "RIFF";
+    put32(out, std::uint32_t(4 + chunks.size()));
+    return out + "WAVE" + chunks;
+}
+
+std::string formatBody(const WavEncoding& encoding, int channels, int sampleRate) {
+    const int bytes = std::max(1, encoding.bitsPerSample / 8) * channels;
+    std::string out;
+    put16(out, std::uint16_t(encoding.extensible ? 0xFFFE : encoding.tag));
+    put16(out, std::uint16_t(channels));
+    put32(out, std::uint32_t(sampleRate));
+    put32(out, std::uint32_t(sampleRate * bytes));
+    put16(out, std::uint16_t(bytes));
+    put16(out, std::uint16_t(encoding.bitsPerSample));
+    if (encoding.extensible) {
+        put16(out, 22);
+        put16(out, std::uint16_t(encoding.bitsPerSample));
+        put32(out, channels == 1 ? 0x4 : channels == 2 ? 0x3 : 0); // centre; left and right
+        put16(out, std::uint16_t(encoding.tag));
+        out += std::string("\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71", 14);
+    }
+    return out;
+}
+
+std::string encodeSamples(const std::vector<std::int16_t>& mono, int channels,
+                          const WavEncoding& encoding) {
+    const bool pcm = encoding.tag == 1, ieee = encoding.tag == 3;
+    std::string out;
+    for (const std::int16_t s : mono) {
+        for (int c = 0; c < channels; ++c) {
+            if (pcm && encoding.bitsPerSample == 8) {
+                out += char((s >> 8) + 128);
+            } else if (pcm && encoding.bitsPerSample == 24) {
+                put16(out, std::uint16_t(s << 8));
+                out += char(s >> 8);
+            } else if (pcm && encoding.bitsPerSample == 32) {
+                put32(out, std::uint32_t(std::int32_t(s) * 65536));
+            } else if (ieee && encoding.bitsPerSample == 32) {
+                const float f = s / 32768.0f;
+                out.append(reinterpret_cast<const char*>(&f), sizeof f);
+            } else if (ieee && encoding.bitsPerSample == 64) {
+                const double d = s / 32768.0;
+                out.append(reinterpret_cast<const char*>(&d), sizeof d);
+            } else {
+                put16(out, std::uint16_t(s));
+            }
+        }
+    }
+    return out;
+}

@@ -24,3 +24,19 @@ struct WavFile {
 
 // A sine of this frequency and length at this fraction of full scale, mono.
 std::vector<std::int16_t> sineWave(int sampleRate, double hertz, double seconds, double level);
+
+// A sample encoding of a hand-made WAV file, as its format chunk gives it.
+struct WavEncoding {
+    int tag;           // the format tag; for an extensible header its subformat's
+    int bitsPerSample; // the container size (0 for compressed encodings)
+    bool extensible;   // WAVE_FORMAT_EXTENSIBLE with this tag in its subformat GUID
+};
+
+// A whole RIFF/WAVE file with this format chunk body and these samples (data chunk).
+std::string riffWave(const std::string& formatBody, const std::string& data);
+// The format chunk body for this encoding, channel count and rate.
+std::string formatBody(const WavEncoding& encoding, int channels, int sampleRate);
+// The mono samples on every channel, in this encoding when it is PCM (8-bit unsigned, 16,
+// 24, 32) or IEEE float (32, 64); any other encoding gets them as 16-bit PCM bytes.
+std::string encodeSamples(const std::vector<std::int16_t>& mono, int channels,
+                          const WavEncoding& encoding);

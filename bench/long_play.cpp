@@ -1,0 +1,163 @@
+// A long session in the real window: rounds of play (the car button, its box, a click on the
+// map, the verdict box; now and then the menu's Istruzioni) with a change to or from full
+// screen every so many rounds, as fast as the window answers. Prints resident memory, the
+// heap in use and free, threads and descriptors at the start (after the first change to full
+// screen and back, when every picture and size has been met once) and every few changes,
+// then at the end. Not a test: the figures are for reading.
+// Usage: bench_long_play [changes=30] [rounds per change=45] [ms between rounds=0]
+// (30 45 1300 is about the 30 minutes of a long lesson.) BENCH_EVERY_CHANGE=1 prints a line
+// at every change.
+#include "client_area.h"
+#include "form1.h"
+#include "game.h"
+#include "game_menu_bar.h"
+#include "graphical_button.h"
+#include "map_box.h"
+#include "random_source.h"
+#include "region_table.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+#include <dirent.h>
+#include <fstream>
+#include <malloc.h>
+#include <map>
+#include <random>
+#include <string>
+
+namespace {
+
+long statusKb(const char* field) {
+    std::ifstream in("/proc/self/status");
+    std::string key;
+    long value = 0;
+    while (in >> key) {
+        if (key == field) {
+            in >> value;
+            return value;
+        }
+        in.ignore(4096, '\n');
+    }
+    return -1;
+}
+
+int descriptors() {
+    int n = -3; // ".", ".." and the one opendir holds
+    if (DIR* dir = opendir("/proc/self/fd")) {
+        while (readdir(dir))
+            ++n;
+        closedir(dir);
+    }
+    return n;
+}
+
+int g_sounds = 0;
+
+void report(const char* when, int changes, int rounds) {
+    const struct mallinfo2 heap = mallinfo2();
+    std::printf("%-6s changes %3d rounds %5d  rss_kb %7ld  heap_used_kb %7zu  heap_free_kb %7zu  "
+                "threads %2ld  fds %3d  sounds %5d\n",
+                when, changes, rounds, statusKb("VmRSS:"), heap.uordblks / 1024,
+                heap.fordblks / 1024, statusKb("Threads:"), descriptors(), g_sounds);
+    std::fflush(stdout);
+}
+
+// Presses and releases the left button at this point of the widget, as a pupil's click.
+void click(QWidget* widget, QPoint at) {
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, at, widget->mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(widget, &event);
+    }
+}
+
+// A point of the map, in map pixels, that takes each state's click.
+std::map<int, QPoint> pointsOfStates() {
+    std::map<int, QPoint> points;
+    for (int y = 1; y < 539; y += 3)
+        for (int x = 1; x < 619; x += 3)
+            if (const brindora::Region* region = brindora::hitTest(x * 15, y * 15).region)
+                points.emplace(int(region->state), QPoint(x, y));
+    return points;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    const int changes = argc > 1 ? std::atoi(argv[1]) : 30;
+    const int roundsPerChange = argc > 2 ? std::atoi(argv[2]) : 45;
+    const int pauseMs = argc > 3 ? std::atoi(argv[3]) : 0;
+
+    brindora::Form1Options options; // the draw seeded from the clock, as in the game
+    options.programDir = QStringLiteral(BENCH_PROGRAM_DIR);
+    options.quit = [] {};
+    options.soundObserver = [](const std::string&) {
+        ++g_sounds;
+    }; // 20 errors end the game: a new one starts below
+    auto form = std::make_unique<brindora::Form1>(options);
+    form->show();
+
+    // Every box is closed once it has been on the screen a moment (painted, with its font),
+    // as a quick pupil would.
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            box->accept();
+    });
+    closer.start(25);
+
+    std::mt19937 clicks(7);
+    const std::map<int, QPoint> points = pointsOfStates();
+    int done = 0, rounds = 0;
+    const int total = changes * roundsPerChange;
+    QTimer play;
+    QObject::connect(&play, &QTimer::timeout, [&] {
+        brindora::ClientArea* client = form->client();
+        if (form->ended()) { // a new game in the same window, as a class would start one
+            form = std::make_unique<brindora::Form1>(options);
+            form->show();
+            if (done % 2)
+                form->toggleFullScreen();
+            return;
+        }
+        if (client->command2()->isVisible())
+            client->command2()->click();
+        // The state asked for; one click in a hundred anywhere on the map (fewer than the 20
+        // errors that end the game, over the default session).
+        brindora::MapBox* map = client->picture2();
+        const QRect area = map->contentsRect();
+        const double scale = area.width() / 619.0;
+        QPoint at(int(clicks() % 619u), int(clicks() % 539u));
+        if (const auto found = points.find(int(form->game().stato()));
+            found != points.end() && clicks() % 100 != 0)
+            at = found->second;
+        click(map, area.topLeft() + QPoint(qRound(at.x() * scale), qRound(at.y() * scale)));
+        if (rounds % 7 == 0)
+            form->menu()->findChild<QAction*>(QStringLiteral("istruzioni"))->trigger();
+        ++rounds;
+        if (rounds % roundsPerChange == 0) {
+            form->toggleFullScreen();
+            ++done;
+            if (done == 2)
+                report("start", done, rounds);
+            else if (done > 2 && (std::getenv("BENCH_EVERY_CHANGE") || done % 10 == 0))
+                report(form->isFullScreen() ? "full" : "normal", done, rounds);
+        }
+        if (rounds >= total + 2 * roundsPerChange) {
+            play.stop();
+            report("end", done, rounds);
+            QApplication::quit();
+        }
+    });
+    report("open", 0, 0);
+    play.start(pauseMs);
+    return app.exec();
+}
