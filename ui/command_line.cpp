@@ -111,21 +111,30 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         QStringLiteral("list"));
     const QCommandLineOption results(
         QStringLiteral("results"),
-        QStringLiteral("Write every answer of the game into a new file in this folder."),
+        QStringLiteral("Write every answer of the game into a new file in this folder (also "
+                       "set by folder= under [results] in brindora.conf)."),
         QStringLiteral("folder"));
-    const QCommandLineOption pupil(QStringLiteral("pupil"),
-                                   QStringLiteral("The pupil's name in the results."),
-                                   QStringLiteral("name"));
+    const QCommandLineOption pupil(
+        QStringLiteral("pupil"),
+        QStringLiteral("The pupil's name in the results (default: pupil= in the "
+                       "user's brindora.conf, else the login's name)."),
+        QStringLiteral("name"));
     const QCommandLineOption review(
         QStringLiteral("review"),
-        QStringLiteral("Ask only the states this pupil missed in the games in this folder."),
+        QStringLiteral("Ask only the states this pupil missed at the first click in the "
+                       "game files of this folder."),
         QStringLiteral("folder"));
     const QCommandLineOption summary(
         QStringLiteral("summary"),
-        QStringLiteral("Write the class summary of the games in this folder and exit."),
+        QStringLiteral("Write the class summary (riepilogo.html) of the game files in this "
+                       "folder, print its path and exit; needs no display."),
         QStringLiteral("folder"));
-    parser.addOptions(
-        {help, version, mute, fullscreen, explore, states, results, pupil, review, summary});
+    const QCommandLineOption openSummary(
+        QStringLiteral("open-summary"),
+        QStringLiteral("Write the class summary of the results folder (--results, or folder= "
+                       "in brindora.conf) and open it in the browser."));
+    parser.addOptions({help, version, mute, fullscreen, explore, states, results, pupil, review,
+                       summary, openSummary});
     for (const QtOption& qt : kQtOptions) {
         QCommandLineOption option(QLatin1String(qt.name));
         if (qt.takesValue)
@@ -164,6 +173,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     line.options.pupil = parser.value(pupil);
     line.options.reviewDir = parser.value(review);
     line.summaryDir = parser.value(summary);
+    line.openSummary = parser.isSet(openSummary);
     return line;
 }
 

@@ -26,12 +26,13 @@ struct StartOptions {
 };
 
 struct CommandLine {
-    bool exit = false;    // print message and end without a window
-    int exitCode = 0;     // when exit: 0 for --help and --version
-    QString message;      // the help, the version or the error, ending with a newline
-    bool toError = false; // the message goes to standard error
-    StartOptions options; // when not exit
-    QString summaryDir;   // --summary DIR: write the class summary of DIR instead of playing
+    bool exit = false;        // print message and end without a window
+    int exitCode = 0;         // when exit: 0 for --help and --version
+    QString message;          // the help, the version or the error, ending with a newline
+    bool toError = false;     // the message goes to standard error
+    StartOptions options;     // when not exit
+    QString summaryDir;       // --summary DIR: write the class summary of DIR instead of playing
+    bool openSummary = false; // --open-summary: the results folder's summary, in the browser
 };
 
 // The program's name, version, organisation and desktop entry, as Qt reports them.

@@ -1,12 +1,15 @@
 // Brindora: start-up. The options first, then the window, which is the whole program.
 #include "command_line.h"
 #include "form1.h"
+#include "results_setup.h"
 
 #include <QApplication>
+#include <QFile>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <sys/mman.h>
 #include <unistd.h>
 #include <utility>
@@ -83,6 +86,13 @@ int main(int argc, char* argv[]) {
         print(line.message, line.toError);
         return line.exitCode;
     }
+    // Results beside the game (off unless asked for); the class summary needs no display.
+    const brindora::SettingsPlaces places = brindora::SettingsPlaces::fromEnvironment();
+    const auto path = [](const QString& dir) { return QFile::encodeName(dir).toStdString(); };
+    if (!line.summaryDir.isEmpty())
+        return brindora::runSummary(path(line.summaryDir));
+    if (line.openSummary)
+        return brindora::openSummary(path(line.options.resultsDir), places);
 
     g_previousHandler = qInstallMessageHandler(startupHandler);
     holdStderr();
@@ -97,6 +107,20 @@ int main(int argc, char* argv[]) {
     // Explore mode and the teacher's choice of states.
     options.explore = line.options.explore;
     options.drawable = line.options.chosenStates;
+    // Results: the writer outlives the window, to write the game's last row.
+    // Explore mode asks nothing: there is no game to write, and nothing to review.
+    std::unique_ptr<brindora::ResultsWriter> results =
+        line.options.explore ? nullptr
+                             : brindora::startResults(path(line.options.resultsDir),
+                                                      line.options.pupil.toStdString(), places);
+    options.observer = results.get();
+    if (!line.options.reviewDir.isEmpty() && !line.options.explore) {
+        std::vector<brindora::StateNumber> review =
+            brindora::reviewStates(path(line.options.reviewDir), line.options.pupil.toStdString(),
+                                   options.drawable, places);
+        if (!review.empty())
+            options.drawable = std::move(review);
+    }
     brindora::Form1 form(std::move(options));
     if (line.options.fullscreen)
         form.showFullScreen();

@@ -16,7 +16,7 @@ namespace {
 
 class ExploreTest : public PlayTest {
 public:
-    ExploreTest() : PlayTest(false, true) {}
+    ExploreTest() : PlayTest(false, nullptr, true) {}
 
     // Nothing asked, counted or shown in a box, whatever the clicks were.
     void expectNothingCounted() {

@@ -30,10 +30,12 @@ const QPoint kSlovenia{264, 373}, kItalyEdge{263, 373};
 
 class PlayTest : public ::testing::Test {
 public:
-    explicit PlayTest(bool mute = false, bool explore = false) : muted(mute), exploring(explore) {}
+    explicit PlayTest(bool mute = false, GameObserver* gameObserver = nullptr, bool explore = false)
+        : muted(mute), observer(gameObserver), exploring(explore) {}
 
-    const bool muted;     // started with --mute
-    const bool exploring; // started with --explore
+    const bool muted;             // started with --mute
+    GameObserver* const observer; // told of the game, as the results are
+    const bool exploring;         // started with --explore
     ScriptedRandom random;
     int quits = 0;
     std::vector<std::string> sounds;
@@ -69,6 +71,7 @@ private:
         options.quit = [this] { ++quits; };
         options.soundObserver = [this](const std::string& p) { sounds.push_back(p); };
         options.mute = muted;
+        options.observer = observer;
         options.explore = exploring;
         return options;
     }
