@@ -30,26 +30,19 @@ const QPoint kSlovenia{264, 373}, kItalyEdge{263, 373};
 
 class PlayTest : public ::testing::Test {
 public:
-    explicit PlayTest(bool mute = false, GameObserver* gameObserver = nullptr)
-        : muted(mute), observer(gameObserver) {}
+    explicit PlayTest(bool mute = false, GameObserver* gameObserver = nullptr, bool explore = false)
+        : muted(mute), observer(gameObserver), exploring(explore) {}
 
     const bool muted;             // started with --mute
     GameObserver* const observer; // told of the game, as the results are
+    const bool exploring;         // started with --explore
     ScriptedRandom random;
     int quits = 0;
     std::vector<std::string> sounds;
     BoxCloser boxes;
-    Form1 form{options()};
+    Form1 form{startOptions()};
     ClientArea* client = form.client();
 
-    Form1Options options() {
-        Form1Options o = testOptions(
-            &random, [this] { ++quits; }, kDir);
-        o.soundObserver = [this](const std::string& p) { sounds.push_back(p); };
-        o.mute = muted;
-        o.observer = observer;
-        return o;
-    }
     void SetUp() override {
         form.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
@@ -69,6 +62,17 @@ public:
     void tick() { form.timer1Timer(); }
     QString punti() const { return client->lblpunti()->text(); }
     QString errori() const { return client->lblerrori()->text(); }
+
+private:
+    Form1Options startOptions() {
+        Form1Options options = testOptions(
+            &random, [this] { ++quits; }, kDir);
+        options.soundObserver = [this](const std::string& p) { sounds.push_back(p); };
+        options.mute = muted;
+        options.observer = observer;
+        options.explore = exploring;
+        return options;
+    }
 };
 
 } // namespace brindora::testing
