@@ -1,6 +1,8 @@
 // The options with QCommandLineParser, read before any window exists.
 #include "command_line.h"
 
+#include "state_list.h"
+
 #include <QCommandLineParser>
 #include <QGuiApplication>
 
@@ -41,6 +43,36 @@ CommandLine usageError(const QString& what) {
         true);
 }
 
+// --states: one line that names the name at fault and what may be given instead.
+QString statesError(const StateList& list) {
+    QString name = QString::fromStdString(list.offending);
+    for (QChar& c : name)
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char(' '); // the message stays one line
+    QString what;
+    switch (list.problem) {
+    case ListProblem::Empty:
+        what = QStringLiteral("--states names no state");
+        break;
+    case ListProblem::NeverAsked:
+        what = QStringLiteral("--states: \"%1\" has no region on the map, so it is never asked")
+                   .arg(name);
+        break;
+    default:
+        what =
+            QStringLiteral("--states: \"%1\" is neither a state of the game nor a group").arg(name);
+        break;
+    }
+    const auto joined = [](const std::vector<std::string_view>& names) {
+        QStringList out;
+        for (const std::string_view n : names)
+            out << QString::fromUtf8(n.data(), qsizetype(n.size()));
+        return out.join(QStringLiteral(", "));
+    };
+    return QStringLiteral("brindora: %1; give states from: %2; or groups: %3\n")
+        .arg(what, joined(askedStateNames()), joined(groupNames()));
+}
+
 } // namespace
 
 void setApplicationIdentity() {
@@ -69,10 +101,13 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         QStringLiteral("Start in full screen (F11 gives the window back)."));
     const QCommandLineOption explore(
         QStringLiteral("explore"),
-        QStringLiteral("Explore the map: a click on a state shows and says its name."));
+        QStringLiteral("Explore the map: nothing is asked; a click on a state shows and says "
+                       "its name."));
     const QCommandLineOption states(
         QStringLiteral("states"),
-        QStringLiteral("Ask only these states: names as the game says them, separated by commas."),
+        QStringLiteral("Ask only these states: names as the game says them (Francia, Regno "
+                       "Unito) or groups (balcani, baltici, benelux, ...), separated by "
+                       "commas."),
         QStringLiteral("list"));
     const QCommandLineOption results(
         QStringLiteral("results"),
@@ -127,6 +162,13 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     line.options.explore = parser.isSet(explore);
     line.options.statesGiven = parser.isSet(states);
     line.options.states = parser.value(states);
+    // The names are checked here, so that a wrong one is told before any window opens.
+    if (line.options.statesGiven) {
+        const StateList chosen = readStateList(line.options.states.toStdString());
+        if (chosen.problem != ListProblem::None)
+            return exitWith(1, statesError(chosen), true);
+        line.options.chosenStates = chosen.states;
+    }
     line.options.resultsDir = parser.value(results);
     line.options.pupil = parser.value(pupil);
     line.options.reviewDir = parser.value(review);

@@ -1,8 +1,12 @@
 // The program's command line: what the game starts with, or what to print and exit with.
 #pragma once
 
+#include "state_number.h"
+
 #include <QString>
 #include <QStringList>
+
+#include <vector>
 
 namespace brindora {
 
@@ -16,6 +20,9 @@ struct StartOptions {
     QString resultsDir; // --results DIR: each game written into this folder
     QString pupil;      // --pupil NAME: the name the results carry
     QString reviewDir;  // --review DIR: ask only this pupil's mistakes found there
+
+    // --states, read and checked: the states named, each once, in the order given.
+    std::vector<StateNumber> chosenStates;
 };
 
 struct CommandLine {

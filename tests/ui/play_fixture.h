@@ -4,12 +4,12 @@
 #include "box_closer.h"
 #include "case_name.h"
 #include "client_area.h"
-#include "form1.h"
 #include "game.h"
 #include "game_menu_bar.h"
 #include "graphical_button.h"
 #include "map_box.h"
 #include "recording_window.h"
+#include "test_form.h"
 
 #include <QAction>
 #include <QTest>
@@ -30,22 +30,17 @@ const QPoint kSlovenia{264, 373}, kItalyEdge{263, 373};
 
 class PlayTest : public ::testing::Test {
 public:
-    explicit PlayTest(bool mute = false, GameObserver* gameObserver = nullptr)
-        : muted(mute), observer(gameObserver) {}
+    explicit PlayTest(bool mute = false, GameObserver* gameObserver = nullptr, bool explore = false)
+        : muted(mute), observer(gameObserver), exploring(explore) {}
 
     const bool muted;             // started with --mute
     GameObserver* const observer; // told of the game, as the results are
+    const bool exploring;         // started with --explore
     ScriptedRandom random;
     int quits = 0;
     std::vector<std::string> sounds;
     BoxCloser boxes;
-    Form1 form{Form1Options{&random,
-                            kDir,
-                            [this] { ++quits; },
-                            [this](const std::string& p) { sounds.push_back(p); },
-                            muted,
-                            {},
-                            observer}};
+    Form1 form{startOptions()};
     ClientArea* client = form.client();
 
     void SetUp() override {
@@ -67,6 +62,17 @@ public:
     void tick() { form.timer1Timer(); }
     QString punti() const { return client->lblpunti()->text(); }
     QString errori() const { return client->lblerrori()->text(); }
+
+private:
+    Form1Options startOptions() {
+        Form1Options options = testOptions(
+            &random, [this] { ++quits; }, kDir);
+        options.soundObserver = [this](const std::string& p) { sounds.push_back(p); };
+        options.mute = muted;
+        options.observer = observer;
+        options.explore = exploring;
+        return options;
+    }
 };
 
 } // namespace brindora::testing
