@@ -58,6 +58,9 @@ bool windowManagerRuns() {
     return false;
 }
 
+// How long the window manager is given to put the normal window where it belongs.
+constexpr int kPlacingMs = 10000;
+
 const QSize kDesignSize(twipsToPixels(layout::kClientWidthTwips),
                         twipsToPixels(layout::kClientHeightTwips));
 
@@ -68,6 +71,12 @@ ScreenFit::ScreenFit(QMainWindow& window, ClientArea& client)
     // No maximise button: the window's size is its own (see fixSize).
     m_window.setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     m_window.installEventFilter(this);
+    m_settleTimer.setSingleShot(true);
+    m_settleTimer.setInterval(50);
+    connect(&m_settleTimer, &QTimer::timeout, this, [this] {
+        if (!m_full)
+            settle();
+    });
 }
 
 void ScreenFit::toggleFullScreen() {
@@ -83,13 +92,19 @@ void ScreenFit::followState() {
         return;
     m_full = full;
     if (full) {
+        // Where the normal window lies now, if it was still settling when full screen came.
+        if (m_placePending && !m_shownNormal && m_window.isVisible() &&
+            m_window.windowHandle()->isExposed()) {
+            m_normalPlace = m_window.pos();
+            m_shownNormal = true;
+        }
+        m_settleTimer.stop();
         letGrow();
         coverScreen();
     } else {
         // Pending first: the new size comes with events that must not be taken for a place.
         m_centre = !m_shownNormal;
-        m_placePending = true;
-        m_placeTries = 0;
+        startPlacing();
         fixSize();
         placeWhole();
     }
@@ -138,8 +153,7 @@ void ScreenFit::fitNormal() {
     if (scale <= 0 || scale == m_normalScale)
         return;
     m_normalScale = scale;
-    m_placePending = true;
-    m_placeTries = 0;
+    startPlacing();
     fixSize();
 }
 
@@ -171,14 +185,20 @@ void ScreenFit::placeWhole() {
         return;
     }
     // The window manager may put back a place of its own once more, and its frame's size
-    // arrives with no event of its own: a few tries, a little apart, settle both.
-    if (++m_placeTries > 40) {
+    // arrives with no event of its own: one look again a little later settles both. A busy
+    // window manager may take seconds; after that the window stays where it is.
+    if (m_placeDeadline.hasExpired()) {
         m_placePending = false;
         return;
     }
     if (m_window.pos() != target)
         m_window.move(target);
-    QTimer::singleShot(50, this, [this] { settle(); });
+    m_settleTimer.start();
+}
+
+void ScreenFit::startPlacing() {
+    m_placePending = true;
+    m_placeDeadline.setRemainingTime(kPlacingMs);
 }
 
 bool ScreenFit::desktopPlacesWindows() const {
@@ -200,8 +220,7 @@ bool ScreenFit::eventFilter(QObject* watched, QEvent* event) {
             m_watchedWindow->installEventFilter(this);
         }
         if (!m_full) {
-            m_placePending = true;
-            m_placeTries = 0;
+            startPlacing();
             fitNormal();
             fixSize();
         }

@@ -2,9 +2,11 @@
 // window, at a smaller uniform scale when the screen has no room for it, and whole on it.
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QPoint>
 #include <QRect>
+#include <QTimer>
 
 class QMainWindow;
 
@@ -33,6 +35,7 @@ private:
     void fitNormal();
     void placeWhole();
     void settle();
+    void startPlacing();
     QRect place() const;
     bool desktopPlacesWindows() const;
 
@@ -41,7 +44,8 @@ private:
     bool m_full = false;
     double m_normalScale = 1.0;
     bool m_placePending = true; // the normal window is yet to be put where it belongs
-    int m_placeTries = 0;
+    QDeadlineTimer m_placeDeadline;
+    QTimer m_settleTimer;       // one look again, while placing
     bool m_centre = false;      // back from full screen, never shown normally before
     bool m_shownNormal = false; // m_normalPlace holds where the normal window last lay
     QPoint m_normalPlace;

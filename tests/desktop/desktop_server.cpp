@@ -8,6 +8,9 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include <csignal>
+#include <sys/prctl.h>
+
 namespace brindora::testing {
 
 namespace {
@@ -50,6 +53,9 @@ QProcess* DesktopServer::launch(const QString& program, const QStringList& argum
     QProcess* process = m_processes.back().get();
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process->setStandardOutputFile(QProcess::nullDevice());
+    // The server ends with this program, however it ends (a failed check, a crash, the
+    // time limit's kill): none is left running on the machine.
+    process->setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
     process->start(program, arguments);
     return process->waitForStarted(20000) ? process : nullptr;
 }
