@@ -48,11 +48,13 @@ DesktopServer& DesktopServer::instance() {
     return *g_instance;
 }
 
-QProcess* DesktopServer::launch(const QString& program, const QStringList& arguments) {
+QProcess* DesktopServer::launch(const QString& program, const QStringList& arguments,
+                                bool readOutput) {
     m_processes.push_back(std::make_unique<QProcess>());
     QProcess* process = m_processes.back().get();
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process->setStandardOutputFile(QProcess::nullDevice());
+    if (!readOutput)
+        process->setStandardOutputFile(QProcess::nullDevice());
     // The server ends with this program, however it ends (a failed check, a crash, the
     // time limit's kill): none is left running on the machine.
     process->setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
@@ -72,22 +74,32 @@ void DesktopServer::SetUp() {
         if ((!wayland() || needed == program) && QStandardPaths::findExecutable(needed).isEmpty())
             m_missing += needed + QStringLiteral(" is not installed. ");
     if (m_missing.isEmpty() && !(wayland() ? startWeston(width, height) : startX(width, height)))
-        m_missing = m_desktop + QStringLiteral(" did not start");
+        m_missing = m_desktop + QStringLiteral(" did not start"), m_startFailed = true;
     if (!m_missing.isEmpty())
         qputenv("QT_QPA_PLATFORM", "offscreen"); // a window all the same, for the skips
 }
 
 bool DesktopServer::startX(int width, int height) {
-    // A display number nobody uses (other developers run their own servers meanwhile).
-    int number = 90 + int(QCoreApplication::applicationPid() % 100);
-    while (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)) ||
-           QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
-        ++number;
-    const QString display = QStringLiteral(":%1").arg(number);
-    if (!launch(QStringLiteral("Xvfb"), {display, QStringLiteral("-screen"), QStringLiteral("0"),
-                                         QStringLiteral("%1x%2x24").arg(width).arg(height),
-                                         QStringLiteral("-nolisten"), QStringLiteral("tcp")}))
+    // Xvfb takes a display number nobody uses and names it once it answers there: other
+    // programs (other tests meanwhile, other developers' servers) never share it.
+    QProcess* xvfb =
+        launch(QStringLiteral("Xvfb"),
+               {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                QStringLiteral("0"), QStringLiteral("%1x%2x24").arg(width).arg(height),
+                QStringLiteral("-nolisten"), QStringLiteral("tcp")},
+               true);
+    if (xvfb == nullptr)
         return false;
+    QByteArray named;
+    QDeadlineTimer deadline(20000);
+    while (!named.endsWith('\n') && xvfb->state() == QProcess::Running && !deadline.hasExpired())
+        if (xvfb->waitForReadyRead(100))
+            named += xvfb->readAllStandardOutput();
+    bool isNumber = false;
+    const int number = named.trimmed().toInt(&isNumber);
+    if (!named.endsWith('\n') || !isNumber)
+        return false;
+    const QString display = QStringLiteral(":%1").arg(number);
     qputenv("DISPLAY", display.toLatin1());
     qputenv("QT_QPA_PLATFORM", "xcb");
     const auto answers = [] {

@@ -27,14 +27,17 @@ public:
     bool windowManager() const { return !wayland() && m_desktop != QLatin1String("none"); }
     // Why this desktop cannot run here, or empty.
     QString missing() const { return m_missing; }
+    // Installed, but it did not start: a failure, not a skip.
+    bool startFailed() const { return m_startFailed; }
 
 private:
     bool startX(int width, int height);
     bool startWeston(int width, int height);
-    QProcess* launch(const QString& program, const QStringList& arguments);
+    QProcess* launch(const QString& program, const QStringList& arguments, bool readOutput = false);
 
     QString m_desktop;
     QString m_missing;
+    bool m_startFailed = false;
     std::vector<std::unique_ptr<QProcess>> m_processes; // ended in reverse order
     QTemporaryDir m_runtime;
 };

@@ -38,6 +38,7 @@ protected:
     std::unique_ptr<Form1> form;
 
     void SetUp() override {
+        ASSERT_FALSE(server.startFailed()) << server.missing().toStdString();
         if (!server.missing().isEmpty())
             GTEST_SKIP() << "desktop missing: " << server.desktop().toStdString() << ": "
                          << server.missing().toStdString();
