@@ -81,12 +81,14 @@ void DesktopServer::SetUp() {
 
 bool DesktopServer::startX(int width, int height) {
     // Xvfb takes a display number nobody uses and names it once it answers there: other
-    // programs (other tests meanwhile, other developers' servers) never share it.
+    // programs (other tests meanwhile, other developers' servers) never share it. Without
+    // -noreset it would start over as each helper (xprop) leaves, and the window manager
+    // might knock at that moment.
     QProcess* xvfb =
         launch(QStringLiteral("Xvfb"),
                {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
                 QStringLiteral("0"), QStringLiteral("%1x%2x24").arg(width).arg(height),
-                QStringLiteral("-nolisten"), QStringLiteral("tcp")},
+                QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-noreset")},
                true);
     if (xvfb == nullptr)
         return false;
