@@ -42,6 +42,7 @@ public:
     ~Form1() override;
 
     ClientArea* client() const { return m_client; }
+    const ScreenFit& screenFit() const { return *m_screenFit; }
     GameMenuBar* menu() const { return m_menu; }
     const QTimer& timer1() const { return m_timer1; }
     const Game& game() const { return *m_game; }

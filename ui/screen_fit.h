@@ -24,6 +24,8 @@ public:
     void followState();
     // The scale of the normal window: 1, or less where the screen has no room for it.
     double normalScale() const { return m_normalScale; }
+    // The normal window is still being put where it belongs (the window manager is at it).
+    bool placing() const { return m_placePending && !m_full; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

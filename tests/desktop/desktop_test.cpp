@@ -10,6 +10,7 @@
 #include "layout_table.h"
 #include "map_box.h"
 #include "recording_window.h"
+#include "screen_fit.h"
 
 #include <QMenuBar>
 #include <QScreen>
@@ -99,7 +100,8 @@ protected:
         return !form->isFullScreen() && form->minimumSize() == form->maximumSize() &&
                form->size() == form->minimumSize() && form->client()->size() == kDesign * scale &&
                (!x11() || (form->screen()->availableGeometry().contains(form->frameGeometry()) &&
-                           form->windowHandle()->isExposed() && framed && desktopSaysSo));
+                           form->windowHandle()->isExposed() && framed && desktopSaysSo &&
+                           !form->screenFit().placing()));
     }
     void expectShown(bool full, const char* when) {
         ASSERT_TRUE(
