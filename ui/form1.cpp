@@ -57,6 +57,7 @@ Form1::Form1(Form1Options options, QWidget* parent)
     }
     m_client->command2()->setFocus();
     auto* fullScreen = new QShortcut(QKeySequence(Qt::Key_F11), this);
+    fullScreen->setAutoRepeat(false); // F11 held down changes the window once
     connect(fullScreen, &QShortcut::activated, this, &Form1::toggleFullScreen);
 
     m_timer1.setInterval(layout::kTimer1Interval);

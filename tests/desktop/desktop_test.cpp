@@ -132,11 +132,13 @@ protected:
             // The box closed gives the keyboard back: then it is off the screen too.
             ASSERT_TRUE(QTest::qWaitFor([&] { return hasKeyboard(); }, kLimitMs))
                 << when << ": the game window does not have the keyboard after the box";
-            const QPoint at = map->mapToGlobal(map->toWidget(kRomania)) *
+            // Within the game's own X window, wherever the X server has it right now.
+            const QPoint at = map->mapTo(form.get(), map->toWidget(kRomania)) *
                               form->windowHandle()->devicePixelRatio();
             runTool(QStringLiteral("xdotool"),
-                    {QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
-                     QStringLiteral("click"), QStringLiteral("1")});
+                    {QStringLiteral("mousemove"), QStringLiteral("--window"), windowId(),
+                     QString::number(at.x()), QString::number(at.y()), QStringLiteral("click"),
+                     QStringLiteral("1")});
         } else {
             QTest::mouseClick(map, Qt::LeftButton, {}, map->toWidget(kRomania));
         }
