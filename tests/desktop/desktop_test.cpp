@@ -66,13 +66,25 @@ protected:
                QGuiApplication::focusWindow() == form->windowHandle() &&
                runTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowfocus")}) == windowId();
     }
+    std::string keyboardOwners() const {
+        const QWindow* focus = QGuiApplication::focusWindow();
+        const QWidget* active = QApplication::activeWindow();
+        return QStringLiteral("Qt's focus %1, active %2, modal %3, X focus %4 (game %5)")
+            .arg(focus ? focus->objectName() + QLatin1Char('/') + QString::number(focus->winId())
+                       : QStringLiteral("none"),
+                 active ? QLatin1String(active->metaObject()->className()) : QStringLiteral("none"),
+                 QApplication::activeModalWidget() ? QStringLiteral("open")
+                                                   : QStringLiteral("none"),
+                 runTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowfocus")}), windowId())
+            .toStdString();
+    }
     void pressF11() {
         if (!x11()) {
             form->toggleFullScreen(); // weston's headless seat has no keyboard
             return;
         }
         ASSERT_TRUE(QTest::qWaitFor([&] { return hasKeyboard(); }, kLimitMs))
-            << "the game window does not have the keyboard";
+            << "the game window does not have the keyboard: " << keyboardOwners();
         runTool(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("F11")});
     }
 
