@@ -6,14 +6,18 @@ exec to first paint, peak memory, and CPU while idle with Timer1 ticking; median
 over the runs, and the ratio or difference to the bare window. Then the sound figures
 of bench_sound on a private PulseAudio server (--sound-only: those alone).
 Usage: bench/run.py [build-dir] [--runs N] [--idle SECONDS] [--sound-only]
-                    [--scale N] [--full-screen] [--before OTHER-BUILD-DIR]
+                    [--scale N] [--full-screen] [--before OTHER-BUILD-DIR] [--explore]
 --idle 0 skips the idle measure. --scale shows both windows at that device pixel ratio;
 --full-screen shows both in full screen on a 1920 x 1080 screen. --before also measures
 the game window of another build (an earlier version) in the same runs, and compares.
+--explore also starts the game window in explore mode in the same runs, and compares it
+with the plain game.
 """
 import argparse
 import json
 import os
+import random
+import socket
 import shutil
 import statistics
 import subprocess
@@ -25,9 +29,23 @@ FULL_SCREEN = (1920, 1080)
 mode = []  # extra arguments of the probes
 
 
-def probe(exe, env, idle):
+def free_display():
+    """A display number nobody on this machine uses: no lock or socket file here, and no
+    server behind its abstract socket, which other users' private /tmp folders share."""
+    for n in random.Random().sample(range(100, 1000), 900):
+        if os.path.exists(f"/tmp/.X{n}-lock") or os.path.exists(f"/tmp/.X11-unix/X{n}"):
+            continue
+        with socket.socket(socket.AF_UNIX) as s:
+            try:
+                s.connect(f"\0/tmp/.X11-unix/X{n}")
+            except OSError:
+                return n
+    raise RuntimeError("no free X display number")
+
+
+def probe(exe, env, idle, extra=()):
     t0 = time.time_ns()
-    out = subprocess.run([exe, str(idle)] + mode, env=env, capture_output=True, text=True,
+    out = subprocess.run([exe, str(idle)] + mode + list(extra), env=env, capture_output=True, text=True,
                          timeout=idle + 60).stdout
     values = dict(line.split() for line in out.splitlines() if len(line.split()) == 2)
     return {
@@ -37,16 +55,23 @@ def probe(exe, env, idle):
     }
 
 
-def measure(build, env, runs, idle, before=None):
+def measure(build, env, runs, idle, before=None, explore=False):
     exes = {name: os.path.join(build, "bench", name) for name in ("bench_form1", "bench_bare")}
     results = {name: [] for name in exes}
     if before:
         results["before"] = []
-    for _ in range(runs):  # alternate, so that all see the same machine load
-        for name, exe in exes.items():
-            results[name].append(probe(exe, env, 0))
-        if before:
-            results["before"].append(probe(os.path.join(before, "bench", "bench_form1"), env, 0))
+    if explore:
+        results["explore"] = []
+    jobs = [(name, exe, ()) for name, exe in exes.items()]
+    if before:
+        jobs.append(("before", os.path.join(before, "bench", "bench_form1"), ()))
+    if explore:
+        jobs.append(("explore", exes["bench_form1"], ("explore",)))
+    for i in range(runs):
+        # Alternate, so that all see the same machine load, each run in a turned order, so
+        # that none always comes right after the same other one.
+        for name, exe, extra in jobs[i % len(jobs):] + jobs[:i % len(jobs)]:
+            results[name].append(probe(exe, env, 0, extra))
     idle_cpu = {name: [] for name in exes}
     for _ in range(runs if idle > 0 else 0):
         # Idle runs are long: the two programs idle side by side.
@@ -67,6 +92,9 @@ def measure(build, env, runs, idle, before=None):
     if before:
         for key in ("startup_ms", "peak_mb"):
             row["before_" + key] = (row[key][0], med([r[key] for r in results["before"]]))
+    if explore:
+        for key in ("startup_ms", "peak_mb"):
+            row["explore_" + key] = (med([r[key] for r in results["explore"]]), row[key][0])
     return row
 
 
@@ -99,6 +127,7 @@ def main():
     ap.add_argument("--scale", type=float, default=1.0)
     ap.add_argument("--full-screen", action="store_true")
     ap.add_argument("--before")
+    ap.add_argument("--explore", action="store_true")
     args = ap.parse_args()
     if args.sound_only:
         sound(args.build, args.runs)
@@ -118,14 +147,15 @@ def main():
     platforms = [("offscreen", dict(base, QT_QPA_PLATFORM=offscreen))]
     xvfb = None
     if shutil.which("Xvfb"):
-        xvfb = subprocess.Popen(["Xvfb", ":97", "-screen", "0", f"{screen[0]}x{screen[1]}x24",
+        n = free_display()
+        xvfb = subprocess.Popen(["Xvfb", f":{n}", "-screen", "0", f"{screen[0]}x{screen[1]}x24",
                                  "-nolisten", "tcp"], stderr=subprocess.DEVNULL)
         for _ in range(100):  # a busy machine may take a while to start it
-            if os.path.exists("/tmp/.X11-unix/X97"):
+            if os.path.exists(f"/tmp/.X11-unix/X{n}"):
                 break
             time.sleep(0.1)
         time.sleep(0.5)
-        env = dict(base, DISPLAY=":97", QT_QPA_PLATFORM="xcb")
+        env = dict(base, DISPLAY=f":{n}", QT_QPA_PLATFORM="xcb")
         platforms.append(("xcb (Xvfb)", env))
     try:
         shown = "full screen 1920 x 1080" if args.full_screen else "normal window"
@@ -134,7 +164,7 @@ def main():
         print(f"| platform | measure | Form1 | bare window | Form1 vs bare | target |")
         print(f"|---|---|---|---|---|---|")
         for name, env in platforms:
-            r = measure(args.build, env, args.runs, args.idle, args.before)
+            r = measure(args.build, env, args.runs, args.idle, args.before, args.explore)
             f, b = r["startup_ms"]
             print(f"| {name} | start-up to first paint | {f:.1f} ms | {b:.1f} ms | x{f / b:.2f} | <= x1.30 |")
             f, b = r["peak_mb"]
@@ -145,6 +175,13 @@ def main():
                       f"{100 * (f / b - 1):+.1f} % | <= +5 % |")
                 f, b = r["before_peak_mb"]
                 print(f"| {name} | peak memory, this build vs before | {f:.1f} MB | {b:.1f} MB | "
+                      f"{100 * (f / b - 1):+.1f} % | <= +5 % |")
+            if args.explore:
+                f, b = r["explore_startup_ms"]
+                print(f"| {name} | start-up, --explore vs the plain game | {f:.1f} ms | {b:.1f} ms | "
+                      f"{100 * (f / b - 1):+.1f} % | <= +5 % |")
+                f, b = r["explore_peak_mb"]
+                print(f"| {name} | peak memory, --explore vs the plain game | {f:.1f} MB | {b:.1f} MB | "
                       f"{100 * (f / b - 1):+.1f} % | <= +5 % |")
             if "idle_cpu" in r:
                 f, b = r["idle_cpu"]

@@ -1,7 +1,7 @@
 // Starts one window, reports when it first paints, then either quits (start-up and
 // peak memory) or idles for a while and reports the CPU it used.
 // Built twice: with BENCH_FORM1 the game's Form1, without it a bare QMainWindow.
-// Usage: probe [idle seconds] [full-screen]
+// Usage: probe [idle seconds] [full-screen] [explore]  (explore: Form1 in explore mode)
 #include <QApplication>
 #include <QMainWindow>
 #include <QTimer>
@@ -74,6 +74,13 @@ private:
     bool m_seen = false;
 };
 
+bool asked(int argc, char* argv[], const char* word) {
+    for (int i = 2; i < argc; ++i)
+        if (qstrcmp(argv[i], word) == 0)
+            return true;
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -82,6 +89,7 @@ int main(int argc, char* argv[]) {
 #ifdef BENCH_FORM1
     brindora::Form1Options options;
     options.programDir = QStringLiteral(BENCH_PROGRAM_DIR);
+    options.explore = asked(argc, argv, "explore");
     brindora::Form1 window(options);
 #else
     QMainWindow window;
@@ -89,7 +97,7 @@ int main(int argc, char* argv[]) {
 #endif
     FirstPaint probe(&window, idleSeconds);
     app.installEventFilter(&probe);
-    if (argc > 2 && qstrcmp(argv[2], "full-screen") == 0)
+    if (asked(argc, argv, "full-screen"))
         window.showFullScreen();
     else
         window.show();

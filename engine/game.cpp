@@ -136,6 +136,22 @@ void Game::windowClosed() {
     m_window.quit();
 }
 
+void Game::startExploring() {
+    m_window.setCommand2Visible(false);
+    start();
+}
+
+void Game::exploreClick(StateNumber region) {
+    if (m_ended)
+        return;
+    const StateRow* row = lookupState(region);
+    if (row == nullptr)
+        return;
+    // The same name and recording as when the state is asked; the voice cuts the one before.
+    m_window.setLabel(LabelId::Reg, std::string(row->name));
+    m_window.suona(path(row->soundFile));
+}
+
 void Game::end(GameEnd how, const std::string& text, const std::string& title, BoxIcon icon) {
     // The timer keeps ticking inside the box: the flag keeps those ticks from ending twice.
     m_ended = true;

@@ -29,6 +29,11 @@ public:
     void istruzioniClick();                                       // the instructions menu item
     void windowClosed();                                          // closed by the desktop
 
+    // Explore mode, beside the game: nothing is asked, so there is no car button, and a click
+    // on a region shows and says its state's name. No box, no count, no end but EXIT's.
+    void startExploring();                 // window created: the anthem, no car button
+    void exploreClick(StateNumber region); // a click on a map region
+
     // The draw picks only among these states (those never drawn are left out); none given,
     // or none left, and it is the whole catalogue's draw.
     void restrictDraw(const std::vector<StateNumber>& states);

@@ -1,6 +1,8 @@
 // The options with QCommandLineParser, read before any window exists.
 #include "command_line.h"
 
+#include "state_list.h"
+
 #include <QCommandLineParser>
 #include <QGuiApplication>
 
@@ -41,6 +43,36 @@ CommandLine usageError(const QString& what) {
         true);
 }
 
+// --states: one line that names the name at fault and what may be given instead.
+QString statesError(const StateList& list) {
+    QString name = QString::fromStdString(list.offending);
+    for (QChar& c : name)
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char(' '); // the message stays one line
+    QString what;
+    switch (list.problem) {
+    case ListProblem::Empty:
+        what = QStringLiteral("--states names no state");
+        break;
+    case ListProblem::NeverAsked:
+        what = QStringLiteral("--states: \"%1\" has no region on the map, so it is never asked")
+                   .arg(name);
+        break;
+    default:
+        what =
+            QStringLiteral("--states: \"%1\" is neither a state of the game nor a group").arg(name);
+        break;
+    }
+    const auto joined = [](const std::vector<std::string_view>& names) {
+        QStringList out;
+        for (const std::string_view n : names)
+            out << QString::fromUtf8(n.data(), qsizetype(n.size()));
+        return out.join(QStringLiteral(", "));
+    };
+    return QStringLiteral("brindora: %1; give states from: %2; or groups: %3\n")
+        .arg(what, joined(askedStateNames()), joined(groupNames()));
+}
+
 } // namespace
 
 void setApplicationIdentity() {
@@ -69,28 +101,40 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         QStringLiteral("Start in full screen (F11 gives the window back)."));
     const QCommandLineOption explore(
         QStringLiteral("explore"),
-        QStringLiteral("Explore the map: a click on a state shows and says its name."));
+        QStringLiteral("Explore the map: nothing is asked; a click on a state shows and says "
+                       "its name."));
     const QCommandLineOption states(
         QStringLiteral("states"),
-        QStringLiteral("Ask only these states: names as the game says them, separated by commas."),
+        QStringLiteral("Ask only these states: names as the game says them (Francia, Regno "
+                       "Unito) or groups (balcani, baltici, benelux, ...), separated by "
+                       "commas."),
         QStringLiteral("list"));
     const QCommandLineOption results(
         QStringLiteral("results"),
-        QStringLiteral("Write every answer of the game into a new file in this folder."),
+        QStringLiteral("Write every answer of the game into a new file in this folder (also "
+                       "set by folder= under [results] in brindora.conf)."),
         QStringLiteral("folder"));
-    const QCommandLineOption pupil(QStringLiteral("pupil"),
-                                   QStringLiteral("The pupil's name in the results."),
-                                   QStringLiteral("name"));
+    const QCommandLineOption pupil(
+        QStringLiteral("pupil"),
+        QStringLiteral("The pupil's name in the results (default: pupil= in the "
+                       "user's brindora.conf, else the login's name)."),
+        QStringLiteral("name"));
     const QCommandLineOption review(
         QStringLiteral("review"),
-        QStringLiteral("Ask only the states this pupil missed in the games in this folder."),
+        QStringLiteral("Ask only the states this pupil missed at the first click in the "
+                       "game files of this folder."),
         QStringLiteral("folder"));
     const QCommandLineOption summary(
         QStringLiteral("summary"),
-        QStringLiteral("Write the class summary of the games in this folder and exit."),
+        QStringLiteral("Write the class summary (riepilogo.html) of the game files in this "
+                       "folder, print its path and exit; needs no display."),
         QStringLiteral("folder"));
-    parser.addOptions(
-        {help, version, mute, fullscreen, explore, states, results, pupil, review, summary});
+    const QCommandLineOption openSummary(
+        QStringLiteral("open-summary"),
+        QStringLiteral("Write the class summary of the results folder (--results, or folder= "
+                       "in brindora.conf) and open it in the browser."));
+    parser.addOptions({help, version, mute, fullscreen, explore, states, results, pupil, review,
+                       summary, openSummary});
     for (const QtOption& qt : kQtOptions) {
         QCommandLineOption option(QLatin1String(qt.name));
         if (qt.takesValue)
@@ -118,10 +162,18 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     line.options.explore = parser.isSet(explore);
     line.options.statesGiven = parser.isSet(states);
     line.options.states = parser.value(states);
+    // The names are checked here, so that a wrong one is told before any window opens.
+    if (line.options.statesGiven) {
+        const StateList chosen = readStateList(line.options.states.toStdString());
+        if (chosen.problem != ListProblem::None)
+            return exitWith(1, statesError(chosen), true);
+        line.options.chosenStates = chosen.states;
+    }
     line.options.resultsDir = parser.value(results);
     line.options.pupil = parser.value(pupil);
     line.options.reviewDir = parser.value(review);
     line.summaryDir = parser.value(summary);
+    line.openSummary = parser.isSet(openSummary);
     return line;
 }
 

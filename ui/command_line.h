@@ -1,8 +1,12 @@
 // The program's command line: what the game starts with, or what to print and exit with.
 #pragma once
 
+#include "state_number.h"
+
 #include <QString>
 #include <QStringList>
+
+#include <vector>
 
 namespace brindora {
 
@@ -16,15 +20,19 @@ struct StartOptions {
     QString resultsDir; // --results DIR: each game written into this folder
     QString pupil;      // --pupil NAME: the name the results carry
     QString reviewDir;  // --review DIR: ask only this pupil's mistakes found there
+
+    // --states, read and checked: the states named, each once, in the order given.
+    std::vector<StateNumber> chosenStates;
 };
 
 struct CommandLine {
-    bool exit = false;    // print message and end without a window
-    int exitCode = 0;     // when exit: 0 for --help and --version
-    QString message;      // the help, the version or the error, ending with a newline
-    bool toError = false; // the message goes to standard error
-    StartOptions options; // when not exit
-    QString summaryDir;   // --summary DIR: write the class summary of DIR instead of playing
+    bool exit = false;        // print message and end without a window
+    int exitCode = 0;         // when exit: 0 for --help and --version
+    QString message;          // the help, the version or the error, ending with a newline
+    bool toError = false;     // the message goes to standard error
+    StartOptions options;     // when not exit
+    QString summaryDir;       // --summary DIR: write the class summary of DIR instead of playing
+    bool openSummary = false; // --open-summary: the results folder's summary, in the browser
 };
 
 // The program's name, version, organisation and desktop entry, as Qt reports them.

@@ -61,7 +61,11 @@ Form1::Form1(Form1Options options, QWidget* parent)
     m_timer1.setInterval(layout::kTimer1Interval);
     connect(&m_timer1, &QTimer::timeout, this, &Form1::timer1Timer);
     m_timer1.start();
-    m_game->start(); // the anthem, before the window is first shown
+    // The anthem, before the window is first shown.
+    if (m_options.explore)
+        m_game->startExploring();
+    else
+        m_game->start();
 }
 
 Form1::~Form1() {
@@ -86,7 +90,10 @@ void Form1::command3Click() {
 }
 
 void Form1::picture2Click(const Region& region) {
-    m_game->judge(region.state, std::string(region.wrongText));
+    if (m_options.explore)
+        m_game->exploreClick(region.state);
+    else
+        m_game->judge(region.state, std::string(region.wrongText));
 }
 
 void Form1::istruzioniClick() {

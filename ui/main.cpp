@@ -1,11 +1,17 @@
 // Brindora: start-up. The options first, then the window, which is the whole program.
 #include "command_line.h"
 #include "form1.h"
+#include "results_setup.h"
 
 #include <QApplication>
+#include <QFile>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <sys/mman.h>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -17,15 +23,48 @@ namespace {
 QtMessageHandler g_previousHandler = nullptr;
 std::vector<std::pair<QtMsgType, QString>> g_heldMessages;
 
+// The libraries under Qt (libwayland) write to standard error themselves while the platform
+// opens: that is held back too, in memory, and dropped when no display is found.
+int g_realStderr = -1;
+int g_heldStderr = -1;
+
+void holdStderr() {
+    std::fflush(stderr);
+    g_heldStderr = memfd_create("brindora-stderr", 0);
+    g_realStderr = g_heldStderr < 0 ? -1 : dup(STDERR_FILENO);
+    if (g_realStderr >= 0)
+        dup2(g_heldStderr, STDERR_FILENO);
+}
+
+void releaseStderr() {
+    if (g_realStderr < 0)
+        return;
+    std::fflush(stderr);
+    dup2(g_realStderr, STDERR_FILENO);
+    char buffer[4096];
+    lseek(g_heldStderr, 0, SEEK_SET);
+    for (ssize_t n; (n = read(g_heldStderr, buffer, sizeof buffer)) > 0;)
+        if (write(STDERR_FILENO, buffer, std::size_t(n)) < 0)
+            break;
+    close(g_heldStderr);
+    close(g_realStderr);
+    g_realStderr = -1;
+}
+
 void startupHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (type == QtFatalMsg && message.contains(QLatin1String("platform plugin"))) {
-        std::fputs("brindora: cannot open the window: no display found "
-                   "(DISPLAY or WAYLAND_DISPLAY is not set or not reachable)\n",
-                   stderr);
+        const char line[] = "brindora: cannot open the window: no display found "
+                            "(DISPLAY or WAYLAND_DISPLAY is not set or not reachable)\n";
+        const int fd = g_realStderr >= 0 ? g_realStderr : STDERR_FILENO;
+        if (write(fd, line, std::strlen(line)) < 0) {
+            // nowhere left to tell it
+        }
         std::_Exit(EXIT_FAILURE);
     }
-    if (type == QtFatalMsg)
+    if (type == QtFatalMsg) {
+        releaseStderr();
         g_previousHandler(type, context, message);
+    }
     g_heldMessages.emplace_back(type, message);
 }
 
@@ -47,15 +86,41 @@ int main(int argc, char* argv[]) {
         print(line.message, line.toError);
         return line.exitCode;
     }
+    // Results beside the game (off unless asked for); the class summary needs no display.
+    const brindora::SettingsPlaces places = brindora::SettingsPlaces::fromEnvironment();
+    const auto path = [](const QString& dir) { return QFile::encodeName(dir).toStdString(); };
+    if (!line.summaryDir.isEmpty())
+        return brindora::runSummary(path(line.summaryDir));
+    if (line.openSummary)
+        return brindora::openSummary(path(line.options.resultsDir), places);
 
     g_previousHandler = qInstallMessageHandler(startupHandler);
+    holdStderr();
     QApplication app(argc, argv);
+    releaseStderr();
     qInstallMessageHandler(g_previousHandler);
     for (const auto& [type, message] : std::exchange(g_heldMessages, {}))
         g_previousHandler(type, QMessageLogContext(), message);
 
     brindora::Form1Options options;
     options.mute = line.options.mute;
+    // Explore mode and the teacher's choice of states.
+    options.explore = line.options.explore;
+    options.drawable = line.options.chosenStates;
+    // Results: the writer outlives the window, to write the game's last row.
+    // Explore mode asks nothing: there is no game to write, and nothing to review.
+    std::unique_ptr<brindora::ResultsWriter> results =
+        line.options.explore ? nullptr
+                             : brindora::startResults(path(line.options.resultsDir),
+                                                      line.options.pupil.toStdString(), places);
+    options.observer = results.get();
+    if (!line.options.reviewDir.isEmpty() && !line.options.explore) {
+        std::vector<brindora::StateNumber> review =
+            brindora::reviewStates(path(line.options.reviewDir), line.options.pupil.toStdString(),
+                                   options.drawable, places);
+        if (!review.empty())
+            options.drawable = std::move(review);
+    }
     brindora::Form1 form(std::move(options));
     if (line.options.fullscreen)
         form.showFullScreen();

@@ -72,6 +72,58 @@ TEST_P(ParseTest, ReadsTheOptions) {
 INSTANTIATE_TEST_SUITE_P(CommandLine, ParseTest, ::testing::ValuesIn(kParseCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// --states: the states chosen, or one line on standard error naming the name at fault and
+// listing what may be given.
+struct StatesCase {
+    const char* name;
+    QStringList arguments;
+    std::vector<StateNumber> chosen; // when the game starts
+    const char* said;                // part of the one error line, or nullptr when it starts
+};
+void PrintTo(const StatesCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+const StatesCase kStatesCases[] = {
+    {"Names", {"--states", "Francia, regno unito,ITALIA"}, {8, 17, 13}, nullptr},
+    {"GroupWithExplore", {"--explore", "--states=Baltici"}, {16, 28, 14}, nullptr},
+    {"Unknown", {"--states", "Francia,Atlantide"}, {}, "\"Atlantide\" is neither a state"},
+    {"Norway", {"--states", "norvegia"}, {}, "\"norvegia\" has no region on the map"},
+    {"Empty", {"--states", ""}, {}, "--states names no state"},
+    {"NewlineInTheName", {"--states", "Fran\ncia"}, {}, "\"Fran cia\""},
+};
+
+class StatesTest : public ::testing::TestWithParam<StatesCase> {
+protected:
+    void SetUp() override { setApplicationIdentity(); }
+};
+
+TEST_P(StatesTest, ChosenOrOneLineOfError) {
+    const StatesCase& c = GetParam();
+    const CommandLine line =
+        parseCommandLine(QStringList{QStringLiteral("brindora")} + c.arguments);
+    if (c.said == nullptr) {
+        ASSERT_FALSE(line.exit) << line.message.toStdString();
+        EXPECT_EQ(line.options.chosenStates, c.chosen);
+        return;
+    }
+    ASSERT_TRUE(line.exit);
+    EXPECT_EQ(line.exitCode, 1);
+    EXPECT_TRUE(line.toError);
+    EXPECT_EQ(line.message.count(QLatin1Char('\n')), 1);
+    EXPECT_TRUE(line.message.endsWith(QLatin1Char('\n')));
+    EXPECT_TRUE(line.message.startsWith(QLatin1String("brindora: ")));
+    EXPECT_TRUE(line.message.contains(QLatin1String(c.said))) << line.message.toStdString();
+    // What may be given: every state asked, no state never asked, the groups.
+    for (const char* name : {"Austria", "Regno Unito", "Repubblica Ceca", "Slovenia", "balcani"})
+        EXPECT_TRUE(line.message.contains(QLatin1String(name))) << name;
+    for (const char* name : {"Norvegia", "Svizzera"})
+        EXPECT_FALSE(line.message.section(QLatin1String("give"), 1).contains(QLatin1String(name)));
+}
+
+INSTANTIATE_TEST_SUITE_P(CommandLine, StatesTest, ::testing::ValuesIn(kStatesCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST(Identity, NameVersionOrganisationAndDesktopEntry) {
     setApplicationIdentity();
     EXPECT_EQ(QCoreApplication::applicationName(), "Brindora");
@@ -102,6 +154,9 @@ const RunCase kRunCases[] = {
     {"NoDisplayMuted", {"--mute"}, {}, 1, "", kNoDisplay, 1},
     {"UnreachableX", {}, {"QT_QPA_PLATFORM=xcb", "DISPLAY=:93"}, 1, "", kNoDisplay, 1},
     {"WaylandWithoutCompositor", {}, {"QT_QPA_PLATFORM=wayland"}, 1, "", kNoDisplay, 1},
+    // A wrong --states is told before any window is tried.
+    {"StatesNorway", {"--states", "Norvegia"}, {}, 1, "", "brindora: --states: \"Norvegia\"", 1},
+    {"StatesRightButNoDisplay", {"--states", "balcani"}, {}, 1, "", kNoDisplay, 1},
 };
 
 class RunTest : public ::testing::TestWithParam<RunCase> {};

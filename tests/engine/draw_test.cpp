@@ -1,11 +1,14 @@
-// The draw over many requests: uniform over the 27 drawable states, never 12 or 27.
+// The draw over many requests: uniform over the 27 drawable states, never 12 or 27; restricted
+// to the teacher's choice, uniform over the states chosen and never another.
 #include "case_name.h"
 #include "game.h"
 #include "recording_window.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
 using namespace brindora;
 
@@ -21,9 +24,11 @@ public:
     void quit() override {}
 };
 
-std::array<int, 30> drawMany(RandomSource& random, int draws) {
+std::array<int, 30> drawMany(RandomSource& random, int draws,
+                             const std::vector<StateNumber>& chosen = {}) {
     SilentWindow window;
     Game game(window, random, "/x");
+    game.restrictDraw(chosen);
     std::array<int, 30> counts{};
     for (int i = 0; i < draws; ++i) {
         game.casof();
@@ -84,6 +89,75 @@ public:
 TEST(Draw, ChiSquareCatchesABiasedGenerator) {
     BiasedRandom random(7);
     EXPECT_GT(chiSquare(drawMany(random, kDraws), kDraws), kChiBound);
+}
+
+double chiSquareOver(const std::array<int, 30>& counts, int draws,
+                     const std::vector<StateNumber>& states) {
+    const double expected = double(draws) / states.size();
+    double chi = 0;
+    for (const StateNumber s : states)
+        chi += (counts.at(s) - expected) * (counts.at(s) - expected) / expected;
+    return chi;
+}
+
+struct Choice {
+    const char* name;
+    std::vector<StateNumber> chosen;
+    std::vector<StateNumber> drawn; // what may come up
+    double chiBound;                // P(chi2 > bound) = 0.001 for drawn.size() - 1 degrees
+};
+void PrintTo(const Choice& c, std::ostream* os) {
+    *os << c.name;
+}
+
+const Choice kChoices[] = {
+    {"France Italy Czechia", {8, 13, 7}, {7, 8, 13}, 13.82},
+    {"the Baltic states", {16, 28, 14}, {14, 16, 28}, 13.82},
+    {"Mediterranean", {26, 8, 3, 13, 25, 29, 18}, {3, 8, 13, 18, 25, 26, 29}, 22.46},
+    {"Norway and Switzerland dropped", {12, 8, 27, 25}, {8, 25}, 10.83},
+    {"one state", {26}, {26}, 0},
+};
+
+class RestrictedDraw : public ::testing::TestWithParam<Choice> {};
+
+TEST_P(RestrictedDraw, OnlyTheChosenEachOfThemUniformly) {
+    const Choice& c = GetParam();
+    const int draws = 3000 * int(c.drawn.size());
+    SeededRandom random(11);
+    const auto counts = drawMany(random, draws, c.chosen);
+    for (int s = 0; s <= 29; ++s) {
+        const bool mayCome = std::count(c.drawn.begin(), c.drawn.end(), s) > 0;
+        EXPECT_EQ(counts[s] > 0, mayCome) << "state " << s << " came up " << counts[s];
+    }
+    if (c.drawn.size() > 1) {
+        EXPECT_LT(chiSquareOver(counts, draws, c.drawn), c.chiBound);
+    }
+}
+INSTANTIATE_TEST_SUITE_P(Choices, RestrictedDraw, ::testing::ValuesIn(kChoices),
+                         brindora::testing::ByName());
+
+// The rest is the game as it is: a state outside the choice, drawn, is drawn again without a
+// new seed, and a click on one is an error named by its region's text.
+TEST(Draw, OutsideTheChoiceRedrawnAndStillAnError) {
+    brindora::testing::RecordingWindow window;
+    brindora::testing::ScriptedRandom random;
+    random.values = {random.forState(1), random.forState(12), random.forState(8)};
+    Game game(window, random, "/x");
+    game.restrictDraw({8, 13});
+    game.command2Click();
+    EXPECT_EQ(game.stato(), 8);
+    EXPECT_EQ(random.reseeds, 1);
+    game.judge(1, "Questa \u00e8 la Romania");
+    EXPECT_EQ(window.ofKind("box").back().a, "Questa \u00e8 la Romania");
+    EXPECT_EQ(game.errori(), 1);
+}
+
+// With two states chosen, a generator that leans to one of them fails the same bound.
+TEST(Draw, ChiSquareCatchesABiasOnTheChosenStates) {
+    BiasedRandom random(11);
+    const auto counts = drawMany(random, 6000, {1, 2});
+    EXPECT_EQ(counts[1] + counts[2], 6000);
+    EXPECT_GT(chiSquareOver(counts, 6000, {1, 2}), 10.83);
 }
 
 TEST(Draw, ClockReseedsDifferFromRunToRun) {

@@ -82,6 +82,11 @@ int ChildProcess::wait() {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+void ChildProcess::signal(int number) {
+    if (m_pid > 0)
+        kill(m_pid, number);
+}
+
 void ChildProcess::stop() {
     if (m_pid <= 0)
         return;

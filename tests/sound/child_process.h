@@ -18,7 +18,8 @@ public:
     bool start(const std::vector<std::string>& argv, const std::vector<std::string>& environment,
                int input, int output, const std::string& errorFile);
     bool running();
-    int wait(); // exit status, or -1
+    int wait();              // exit status, or -1
+    void signal(int number); // sends it, if still running
     void stop();
 
 private:

@@ -30,15 +30,17 @@ const QPoint kSlovenia{264, 373}, kItalyEdge{263, 373};
 
 class PlayTest : public ::testing::Test {
 public:
-    explicit PlayTest(bool mute = false) : muted(mute) {}
+    explicit PlayTest(bool mute = false, GameObserver* gameObserver = nullptr, bool explore = false)
+        : muted(mute), observer(gameObserver), exploring(explore) {}
 
-    const bool muted; // started with --mute
+    const bool muted;             // started with --mute
+    GameObserver* const observer; // told of the game, as the results are
+    const bool exploring;         // started with --explore
     ScriptedRandom random;
     int quits = 0;
     std::vector<std::string> sounds;
     BoxCloser boxes;
-    Form1 form{Form1Options{&random, kDir, [this] { ++quits; },
-                            [this](const std::string& p) { sounds.push_back(p); }, muted}};
+    Form1 form{startOptions()};
     ClientArea* client = form.client();
 
     void SetUp() override {
@@ -60,6 +62,19 @@ public:
     void tick() { form.timer1Timer(); }
     QString punti() const { return client->lblpunti()->text(); }
     QString errori() const { return client->lblerrori()->text(); }
+
+private:
+    Form1Options startOptions() {
+        Form1Options options;
+        options.random = &random;
+        options.programDir = kDir;
+        options.quit = [this] { ++quits; };
+        options.soundObserver = [this](const std::string& p) { sounds.push_back(p); };
+        options.mute = muted;
+        options.observer = observer;
+        options.explore = exploring;
+        return options;
+    }
 };
 
 } // namespace brindora::testing

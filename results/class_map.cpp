@@ -1,0 +1,117 @@
+// The map and its mask are built into the library, so a summary needs no installed assets.
+// Mask values: 0 sea, lakes and coastline; 1..29 a state of the catalogue; 255 other land.
+#include "class_map.h"
+
+#include "map_assets.h"
+
+#include <png.h>
+
+namespace brindora {
+
+// ColorBrewer's "Reds" (single hue, sequential): readable for every kind of colour vision,
+// as only lightness carries the figure.
+const std::array<RampStep, 5> kMissRamp = {{{0.2, 0xFEE5D9, "fino al 20 %"},
+                                            {0.4, 0xFCAE91, "dal 20 al 40 %"},
+                                            {0.6, 0xFB6A4A, "dal 40 al 60 %"},
+                                            {0.8, 0xDE2D26, "dal 60 all'80 %"},
+                                            {1.0, 0xA50F15, "oltre l'80 %"}}};
+
+namespace {
+
+constexpr int kOtherLandMask = 255;
+constexpr int kHatchSpacing = 5;
+
+bool decode(const unsigned char* data, std::size_t size, png_uint_32 format, MapPicture& out) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&image, data, size))
+        return false;
+    image.format = format;
+    out.width = static_cast<int>(image.width);
+    out.height = static_cast<int>(image.height);
+    out.rgb.resize(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, out.rgb.data(), 0, nullptr)) {
+        png_image_free(&image);
+        return false;
+    }
+    return true;
+}
+
+void put(std::string& rgb, std::size_t pixel, std::uint32_t colour) {
+    rgb[pixel * 3] = static_cast<char>(colour >> 16);
+    rgb[pixel * 3 + 1] = static_cast<char>(colour >> 8);
+    rgb[pixel * 3 + 2] = static_cast<char>(colour);
+}
+
+} // namespace
+
+std::uint32_t missColour(double missed) {
+    for (const RampStep& step : kMissRamp)
+        if (missed <= step.upTo)
+            return step.rgb;
+    return kMissRamp.back().rgb;
+}
+
+MapPicture stateMask() {
+    MapPicture mask;
+    return decode(mapassets::kMask, mapassets::kMaskSize, PNG_FORMAT_GRAY, mask) ? mask
+                                                                                 : MapPicture{};
+}
+
+MapPicture classMap(const ClassSummary& summary) {
+    MapPicture map, mask;
+    if (!decode(mapassets::kMap, mapassets::kMapSize, PNG_FORMAT_RGB, map) ||
+        !decode(mapassets::kMask, mapassets::kMaskSize, PNG_FORMAT_GRAY, mask) ||
+        map.width != mask.width || map.height != mask.height)
+        return {};
+    std::array<std::uint32_t, 256> colour{};
+    std::array<bool, 256> hatched{};
+    colour.fill(kOtherLandColour);
+    for (const StateRow& row : catalogo)
+        hatched[row.number] = row.drawn; // never asked, unless the summary says otherwise
+    for (const StateSummary& s : summary.states) {
+        if (const auto missed = s.missed()) {
+            colour[s.state] = missColour(*missed);
+            hatched[s.state] = false;
+        }
+    }
+    colour[kOtherLandMask] = kOtherLandColour;
+    for (int y = 0; y < map.height; ++y) {
+        for (int x = 0; x < map.width; ++x) {
+            const std::size_t pixel = static_cast<std::size_t>(y) * map.width + x;
+            const auto value = static_cast<unsigned char>(mask.rgb[pixel]);
+            if (value == 0) {
+                // The map's coastline is black; lakes and sea are not.
+                const bool coast = map.rgb[pixel * 3] == 0 && map.rgb[pixel * 3 + 1] == 0 &&
+                                   map.rgb[pixel * 3 + 2] == 0;
+                put(map.rgb, pixel, coast ? kCoastColour : kSeaColour);
+            } else if (hatched[value]) {
+                put(map.rgb, pixel,
+                    (x + y) % kHatchSpacing == 0 ? kHatchColour : kNeverAskedColour);
+            } else {
+                put(map.rgb, pixel, colour[value]);
+            }
+        }
+    }
+    return map;
+}
+
+std::string encodePng(const MapPicture& picture) {
+    if (picture.width <= 0)
+        return {};
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(picture.width);
+    image.height = static_cast<png_uint_32>(picture.height);
+    image.format = PNG_FORMAT_RGB;
+    png_alloc_size_t size = 0;
+    if (!png_image_write_to_memory(&image, nullptr, &size, 0, picture.rgb.data(), 0, nullptr))
+        return {};
+    std::string out(size, '\0');
+    if (!png_image_write_to_memory(&image, out.data(), &size, 0, picture.rgb.data(), 0, nullptr))
+        return {};
+    out.resize(size);
+    return out;
+}
+
+} // namespace brindora

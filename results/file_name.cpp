@@ -1,0 +1,72 @@
+// File names any share accepts: FAT, NTFS and SMB forbid more than POSIX does, and some
+// keep only the case-folded ASCII name; so the name keeps only what all of them keep.
+#include "file_name.h"
+
+#include <cstdint>
+
+namespace brindora {
+
+namespace {
+
+inline constexpr std::size_t kPcBytes = 24;
+inline constexpr std::size_t kPupilBytes = 40;
+
+// U+00C0..U+00FF without accent: '-' for the signs among them, eszett as 's'.
+constexpr std::string_view kLatin1Letters = "AAAAAAACEEEEIIII"
+                                            "DNOOOOO-OUUUUYTs"
+                                            "aaaaaaaceeeeiiii"
+                                            "dnooooo-ouuuuyty";
+
+// The next code point of UTF-8 text, or -1 for a byte that starts none.
+long nextCodePoint(std::string_view text, std::size_t& i) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char first = byte(i++);
+    if (first < 0x80)
+        return first;
+    int more = first >= 0xF0 ? 3 : first >= 0xE0 ? 2 : first >= 0xC0 ? 1 : -1;
+    if (more < 0)
+        return -1;
+    long code = first & (0x3F >> more);
+    for (; more > 0; --more) {
+        if (i >= text.size() || (byte(i) & 0xC0) != 0x80)
+            return -1;
+        code = (code << 6) | (byte(i++) & 0x3F);
+    }
+    return code;
+}
+
+} // namespace
+
+std::string safeNamePart(std::string_view text, std::size_t maxBytes) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size() && out.size() < maxBytes;) {
+        const long code = nextCodePoint(text, i);
+        char c = '-';
+        if ((code >= 'a' && code <= 'z') || (code >= 'A' && code <= 'Z') ||
+            (code >= '0' && code <= '9'))
+            c = static_cast<char>(code);
+        else if (code >= 0xC0 && code <= 0xFF)
+            c = kLatin1Letters[static_cast<std::size_t>(code - 0xC0)];
+        if (c == '-' && (out.empty() || out.back() == '-'))
+            continue;
+        out += c;
+    }
+    while (!out.empty() && out.back() == '-')
+        out.pop_back();
+    return out.empty() ? std::string("x") : out;
+}
+
+std::string gameFileName(std::time_t start, std::string_view pc, std::string_view pupil,
+                         int attempt) {
+    std::tm local{};
+    localtime_r(&start, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    std::string name = std::string(stamp) + "_" + safeNamePart(pc, kPcBytes) + "_" +
+                       safeNamePart(pupil, kPupilBytes);
+    if (attempt > 1)
+        name += "_" + std::to_string(attempt);
+    return name + std::string(kGameFileExtension);
+}
+
+} // namespace brindora

@@ -1,0 +1,21 @@
+// The name of a game file: date and time, PC and pupil, safe on every file system.
+#pragma once
+
+#include <ctime>
+#include <string>
+#include <string_view>
+
+namespace brindora {
+
+// Letters and digits of ASCII, accented Latin letters without their accent, '-' for every
+// other run of characters; never empty, at most maxBytes long.
+std::string safeNamePart(std::string_view text, std::size_t maxBytes);
+
+// "20250314-102205_PC-LAB-07_Mario-Rossi.csv"; attempt 1, 2... adds "_2", "_3"... before the
+// extension, for a name some other game has already taken.
+std::string gameFileName(std::time_t start, std::string_view pc, std::string_view pupil,
+                         int attempt);
+
+inline constexpr std::string_view kGameFileExtension = ".csv";
+
+} // namespace brindora

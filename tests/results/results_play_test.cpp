@@ -1,0 +1,341 @@
+// The writer under the real window: the rows of a played game, a folder that hangs or
+// fails or vanishes while the pupil plays on, a game killed mid-play, and the default game,
+// which writes nothing.
+#include "child_process.h"
+#include "csv.h"
+#include "game_file.h"
+#include "play_fixture.h"
+#include "results_files.h"
+#include "results_setup.h"
+#include "results_writer.h"
+
+#include <atomic>
+#include <cerrno>
+#include <condition_variable>
+#include <csignal>
+#include <mutex>
+#include <poll.h>
+#include <regex>
+#include <unistd.h>
+
+using namespace brindora;
+using namespace brindora::testing;
+using namespace std::chrono_literals;
+
+namespace {
+
+// File calls that fail, or hang, while a test says so.
+class BrokenOps : public FileOps {
+public:
+    std::atomic<int> createError{0}, writeError{0}; // errno to fail with; 0: work
+    std::atomic<int> calls{0};
+    std::mutex mutex;
+    std::condition_variable released;
+    bool hang = false;
+
+    int create(const std::string& path) override {
+        gate();
+        return createError ? -createError : FileOps::create(path);
+    }
+    int write(int fd, std::string_view data, std::size_t& written) override {
+        gate();
+        written = 0;
+        return writeError ? writeError.load() : FileOps::write(fd, data, written);
+    }
+    void gate() {
+        ++calls;
+        std::unique_lock lock(mutex);
+        released.wait(lock, [this] { return !hang; });
+    }
+    void release() {
+        {
+            std::lock_guard lock(mutex);
+            hang = false;
+        }
+        released.notify_all();
+    }
+};
+
+// The writer is made before the window (a base constructed first), as main.cpp does.
+struct WriterFirst {
+    explicit WriterFirst(std::string folderName = "",
+                         std::function<void(WriterFirst&)> before = {}) {
+        if (before)
+            before(*this);
+        ResultsWriterSetup setup;
+        setup.folder = folderName.empty() ? dir.path() : dir / folderName;
+        setup.place = {"LAB-07", "Anna Bo"};
+        setup.files = ops;
+        setup.steadyNow = [this] {
+            return std::chrono::steady_clock::time_point(std::chrono::milliseconds(clockMs.load()));
+        };
+        setup.report = [this](const std::string& line) {
+            std::lock_guard lock(linesMutex);
+            lines.push_back(line);
+        };
+        setup.retry = 5ms;
+        setup.hungAfter = 60s; // on the fake clock, which only the tests move
+        setup.finishWait = 100ms;
+        writer = std::make_unique<ResultsWriter>(setup);
+    }
+    std::vector<std::string> seenLines() {
+        std::lock_guard lock(linesMutex);
+        return lines;
+    }
+    std::vector<std::vector<std::string>> rows() {
+        return csv::parse(fileText(writer->path()).substr(3)).rows;
+    }
+
+    TempFolder dir;
+    std::shared_ptr<BrokenOps> ops = std::make_shared<BrokenOps>();
+    std::atomic<long long> clockMs{1000};
+    std::mutex linesMutex;
+    std::vector<std::string> lines;
+    std::unique_ptr<ResultsWriter> writer;
+};
+
+class ResultsPlayTest : public WriterFirst, public PlayTest {
+public:
+    explicit ResultsPlayTest(std::string folderName = "",
+                             std::function<void(WriterFirst&)> before = {})
+        : WriterFirst(std::move(folderName), std::move(before)), PlayTest(false, writer.get()) {}
+    // A few answers with the window's ticks between them: 1 Romania missed then found,
+    // 8 France found, 2 Bulgaria missed.
+    void playSome() {
+        pressCommand2(1);
+        clickMap(kBulgaria);
+        tick();
+        clickMap(kRomania);
+        pressCommand2(8);
+        clickMap(kFrance);
+        pressCommand2(2);
+        clickMap(kRomania);
+        tick();
+    }
+};
+
+TEST_F(ResultsPlayTest, EachAnswerIsARowAndTheEndTheLast) {
+    pressCommand2(1);
+    clockMs += 2500;
+    clickMap(kBulgaria);
+    clockMs += 1000;
+    clickMap(kRomania);
+    pressCommand2(8);
+    clockMs += 4000;
+    clickMap(kFrance);
+    QTest::mouseClick(client->command3(), Qt::LeftButton);
+    ASSERT_TRUE(writer->waitWritten(5s));
+
+    const auto table = rows();
+    ASSERT_EQ(table.size(), 6u);
+    const std::regex when("2[0-9]{3}-[01][0-9]-[0-3][0-9] [0-2][0-9]:[0-5][0-9]:[0-6][0-9]");
+    const QString wrongBox = boxes.seen.at(1).text; // the box the wrong click opened
+    // The region text of a right click is that region's own (the game shows "ESATTO").
+    const std::string own = "(own)";
+    const std::vector<std::vector<std::string>> expected = {
+        {"1", "Romania", "Bulgaria", wrongBox.toStdString(), "sbagliato", "2,5"},
+        {"1", "Romania", "Romania", own, "giusto", "3,5"},
+        {"2", "Francia", "Francia", own, "giusto", "4,0"},
+        {"2", "", "", "", "fine: EXIT", ""},
+    };
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const auto& row = table[i + 2];
+        ASSERT_EQ(row.size(), 9u);
+        EXPECT_TRUE(std::regex_match(row[0], when)) << row[0];
+        EXPECT_EQ(row[1], "LAB-07");
+        EXPECT_EQ(row[2], "Anna Bo");
+        std::vector<std::string> rest(row.begin() + 3, row.end());
+        if (expected[i][3] == own) {
+            EXPECT_NE(rest[3].find(expected[i][2]), std::string::npos) << rest[3];
+            rest[3] = own;
+        }
+        EXPECT_EQ(rest, expected[i]) << "row " << i + 3;
+    }
+    EXPECT_TRUE(seenLines().empty());
+}
+
+// The folder hangs from the first call: the window goes on, its timer ticks, the pupil plays;
+// one line says so; once the folder answers, every row is written.
+TEST_F(ResultsPlayTest, HungFolderNeverStopsTheWindow) {
+    {
+        std::lock_guard lock(ops->mutex);
+        ops->hang = true; // from the next call on
+    }
+    int ticks = 0;
+    QObject::connect(&form.timer1(), &QTimer::timeout, &form, [&] { ++ticks; });
+    playSome();
+    EXPECT_EQ(errori(), QStringLiteral("2"));
+    EXPECT_EQ(punti(), QStringLiteral("2"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ticks >= 5; }, 5000));
+    EXPECT_TRUE(seenLines().empty());
+    clockMs += 61000; // the call has not returned for longer than the writer waits for it
+    clickMap(kFrance);
+    pressCommand2(9);
+    ASSERT_EQ(seenLines().size(), 1u);
+    EXPECT_NE(seenLines()[0].find("does not answer"), std::string::npos) << seenLines()[0];
+    EXPECT_TRUE(readGameFile(fileText(writer->path())).record.answers.empty());
+
+    ops->release();
+    ASSERT_TRUE(writer->waitWritten(10s));
+    EXPECT_EQ(readGameFile(fileText(writer->path())).record.answers.size(), 5u);
+    EXPECT_EQ(seenLines().size(), 1u);
+}
+
+struct Failure {
+    const char* name;
+    int createError, writeError; // injected; both 0: the folder's name is a plain file
+    const char* said;
+};
+void PrintTo(const Failure& f, std::ostream* os) {
+    *os << f.name;
+}
+const Failure kFailures[] = {
+    {"Not a folder", 0, 0, "Not a directory"},
+    {"Permission denied", EACCES, 0, "Permission denied"},
+    {"Read only", EROFS, 0, "Read-only file system"},
+    {"Disk full", 0, ENOSPC, "No space left on device"},
+};
+
+// The folder is broken before the game starts.
+class FolderFailureTest : public ResultsPlayTest, public ::testing::WithParamInterface<Failure> {
+public:
+    FolderFailureTest()
+        : ResultsPlayTest("risultati", [](WriterFirst& w) {
+              const Failure& f = GetParam();
+              if (f.createError == 0 && f.writeError == 0)
+                  writeText(w.dir / "risultati", "a file where the folder should be");
+              else
+                  std::filesystem::create_directory(w.dir / "risultati");
+              w.ops->createError = f.createError;
+              w.ops->writeError = f.writeError;
+          }) {}
+};
+
+// However many tries fail, one line; the answers kept are written when the folder is back.
+TEST_P(FolderFailureTest, OneLineThenEveryAnswerWhenTheFolderIsBack) {
+    const Failure& f = GetParam();
+    const std::string folder = dir / "risultati";
+    playSome();
+    const int before = ops->calls;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ops->calls >= before + 10; }, 5000));
+    ASSERT_EQ(seenLines().size(), 1u) << ::testing::PrintToString(seenLines());
+    EXPECT_NE(seenLines()[0].find(f.said), std::string::npos) << seenLines()[0];
+    EXPECT_EQ(seenLines()[0].rfind("brindora: results: ", 0), 0u);
+
+    ops->createError = 0;
+    ops->writeError = 0;
+    if (f.createError == 0 && f.writeError == 0) {
+        std::filesystem::remove(folder);
+        std::filesystem::create_directory(folder);
+    }
+    ASSERT_TRUE(writer->waitWritten(10s));
+    const ReadResult read = readGameFile(fileText(writer->path()));
+    EXPECT_EQ(read.problem, ReadProblem::None);
+    EXPECT_EQ(read.record.answers.size(), 4u);
+    EXPECT_EQ(seenLines().size(), 1u);
+}
+INSTANTIATE_TEST_SUITE_P(Folders, FolderFailureTest, ::testing::ValuesIn(kFailures), ByName());
+
+TEST_F(ResultsPlayTest, VanishedFolderComesBackWithTheWholeGame) {
+    pressCommand2(1);
+    clickMap(kRomania);
+    ASSERT_TRUE(writer->waitWritten(5s));
+    std::filesystem::remove_all(dir.path());
+    pressCommand2(8);
+    clickMap(kFrance);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return seenLines().size() >= 2; }, 5000));
+    std::filesystem::create_directory(dir.path());
+    clickMap(kRomania);
+    ASSERT_TRUE(writer->waitWritten(10s));
+    EXPECT_EQ(filesBelow(dir.path()).size(), 1u);
+    EXPECT_EQ(readGameFile(fileText(writer->path())).record.answers.size(), 3u);
+    const auto said = seenLines();
+    ASSERT_EQ(said.size(), 2u);
+    EXPECT_NE(said[0].find("was removed"), std::string::npos) << said[0];
+    EXPECT_NE(said[1].find("No such file or directory"), std::string::npos) << said[1];
+}
+
+// Killed with SIGKILL while it waits for the pupil: every answer it had given is in its file,
+// which reads as a game cut off.
+TEST(KilledGameTest, KeepsEveryAnswerGiven) {
+    TempFolder dir;
+    int out[2];
+    ASSERT_EQ(pipe(out), 0);
+    ChildProcess child;
+    ASSERT_TRUE(child.start({RESULTS_KILL_CHILD, dir.path()}, {"QT_QPA_PLATFORM=offscreen"}, -1,
+                            out[1], dir / "errors.log"));
+    close(out[1]);
+    std::string said;
+    pollfd wait{out[0], POLLIN, 0};
+    while (said.find("waiting\n") == std::string::npos && poll(&wait, 1, 30000) > 0) {
+        char text[256];
+        const ssize_t n = read(out[0], text, sizeof text);
+        if (n <= 0)
+            break;
+        said.append(text, static_cast<std::size_t>(n));
+    }
+    close(out[0]);
+    ASSERT_NE(said.find("answer 5\nwaiting\n"), std::string::npos) << said;
+    const auto gameFile = [&] {
+        for (const std::string& name : filesBelow(dir.path()))
+            if (name.size() > 4 && name.substr(name.size() - 4) == ".csv")
+                return dir / name;
+        return std::string();
+    };
+    const auto answersOnDisk = [&] {
+        const std::string path = gameFile();
+        return path.empty() ? 0u : readGameFile(fileText(path)).record.answers.size();
+    };
+    // Within a second of the click, as a rule; this only guards against a hang.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return answersOnDisk() == 5u; }, 5000));
+    child.signal(SIGKILL);
+    EXPECT_EQ(child.wait(), -1);
+    const ReadResult read = readGameFile(fileText(gameFile()));
+    EXPECT_EQ(read.problem, ReadProblem::None);
+    ASSERT_EQ(read.record.answers.size(), 5u);
+    EXPECT_FALSE(read.record.end.has_value()); // unfinished
+    EXPECT_EQ(read.record.answers[4].clicked, 8);
+}
+
+// The default game, with an empty home and no settings anywhere, leaves no file behind.
+struct EmptyHome {
+    EmptyHome() {
+        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_CONFIG_DIRS"})
+            saved.emplace_back(name, std::getenv(name) ? std::getenv(name) : "");
+        std::filesystem::create_directories(dir / "home");
+        std::filesystem::create_directories(dir / "etc");
+        setenv("HOME", (dir / "home").c_str(), 1);
+        unsetenv("XDG_CONFIG_HOME");
+        setenv("XDG_CONFIG_DIRS", (dir / "etc").c_str(), 1);
+        before = std::filesystem::current_path();
+        std::filesystem::current_path(dir.path());
+        writer = startResults("", "", SettingsPlaces::fromEnvironment());
+    }
+    ~EmptyHome() {
+        std::filesystem::current_path(before);
+        for (const auto& [name, value] : saved)
+            value.empty() ? unsetenv(name.c_str()) : setenv(name.c_str(), value.c_str(), 1);
+    }
+    TempFolder dir;
+    std::vector<std::pair<std::string, std::string>> saved;
+    std::filesystem::path before;
+    std::unique_ptr<ResultsWriter> writer;
+};
+
+class DefaultGameTest : public EmptyHome, public PlayTest {
+public:
+    DefaultGameTest() : PlayTest(false, writer.get()) {}
+};
+
+TEST_F(DefaultGameTest, WritesNothingAnywhere) {
+    EXPECT_EQ(writer, nullptr);
+    pressCommand2(1);
+    clickMap(kBulgaria);
+    clickMap(kRomania);
+    tick();
+    QTest::mouseClick(client->command3(), Qt::LeftButton);
+    EXPECT_EQ(quits, 1);
+    EXPECT_EQ(filesBelow(dir.path()), std::vector<std::string>({"etc", "home"}));
+}
+
+} // namespace
