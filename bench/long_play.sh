@@ -18,7 +18,7 @@ HOME=$folder XDG_RUNTIME_DIR=$folder PULSE_RUNTIME_PATH=$folder PULSE_STATE_PATH
     --load="module-native-protocol-unix auth-anonymous=1 socket=$folder/native" \
     >"$folder/pulse.log" 2>&1 &
 echo $! >>"$folder/pids"
-export PULSE_SERVER=unix:$folder/native PULSE_CLIENTCONFIG=$folder/client.conf \
+export XDG_RUNTIME_DIR=$folder PULSE_SERVER=unix:$folder/native PULSE_CLIENTCONFIG=$folder/client.conf \
     PULSE_COOKIE=$folder/cookie
 for _ in $(seq 100); do [ -S "$folder/native" ] && break; sleep 0.1; done
 export exe folder wrap="${BENCH_WRAP:-}"
