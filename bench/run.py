@@ -5,6 +5,7 @@ Prints, for the offscreen platform and for a real X server (Xvfb): start-up time
 exec to first paint, peak memory, and CPU while idle with Timer1 ticking; medians
 over the runs, and the ratio or difference to the bare window. Then the sound figures
 of bench_sound on a private PulseAudio server (--sound-only: those alone).
+The build must have the benchmarks: cmake -DBRINDORA_BENCH=ON (they are off by default).
 Usage: bench/run.py [build-dir] [--runs N] [--idle SECONDS] [--sound-only]
                     [--scale N] [--full-screen] [--before OTHER-BUILD-DIR] [--explore]
 --idle 0 skips the idle measure. --scale shows both windows at that device pixel ratio;
@@ -16,8 +17,6 @@ with the plain game.
 import argparse
 import json
 import os
-import random
-import socket
 import shutil
 import statistics
 import subprocess
@@ -27,20 +26,6 @@ import time
 
 FULL_SCREEN = (1920, 1080)
 mode = []  # extra arguments of the probes
-
-
-def free_display():
-    """A display number nobody on this machine uses: no lock or socket file here, and no
-    server behind its abstract socket, which other users' private /tmp folders share."""
-    for n in random.Random().sample(range(100, 1000), 900):
-        if os.path.exists(f"/tmp/.X{n}-lock") or os.path.exists(f"/tmp/.X11-unix/X{n}"):
-            continue
-        with socket.socket(socket.AF_UNIX) as s:
-            try:
-                s.connect(f"\0/tmp/.X11-unix/X{n}")
-            except OSError:
-                return n
-    raise RuntimeError("no free X display number")
 
 
 def probe(exe, env, idle, extra=()):
@@ -129,6 +114,8 @@ def main():
     ap.add_argument("--before")
     ap.add_argument("--explore", action="store_true")
     args = ap.parse_args()
+    if not os.path.exists(os.path.join(args.build, "bench", "bench_bare")):
+        sys.exit(f"no benchmarks in {args.build}: configure it with -DBRINDORA_BENCH=ON and build")
     if args.sound_only:
         sound(args.build, args.runs)
         return
@@ -147,15 +134,15 @@ def main():
     platforms = [("offscreen", dict(base, QT_QPA_PLATFORM=offscreen))]
     xvfb = None
     if shutil.which("Xvfb"):
-        n = free_display()
-        xvfb = subprocess.Popen(["Xvfb", f":{n}", "-screen", "0", f"{screen[0]}x{screen[1]}x24",
-                                 "-nolisten", "tcp"], stderr=subprocess.DEVNULL)
-        for _ in range(100):  # a busy machine may take a while to start it
-            if os.path.exists(f"/tmp/.X11-unix/X{n}"):
-                break
-            time.sleep(0.1)
-        time.sleep(0.5)
-        env = dict(base, DISPLAY=f":{n}", QT_QPA_PLATFORM="xcb")
+        # Xvfb picks a display number no other server holds, and writes it once it is ready.
+        ready, told = os.pipe()
+        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(told), "-screen", "0",
+                                 f"{screen[0]}x{screen[1]}x24", "-nolisten", "tcp"],
+                                pass_fds=(told,), stderr=subprocess.DEVNULL)
+        os.close(told)
+        with os.fdopen(ready) as number:
+            display = ":" + number.readline().strip()
+        env = dict(base, DISPLAY=display, QT_QPA_PLATFORM="xcb")
         platforms.append(("xcb (Xvfb)", env))
     try:
         shown = "full screen 1920 x 1080" if args.full_screen else "normal window"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, playing or testing Brindora needs,
-# only those not installed yet, then configures and builds into build/.
+# Installs the Debian packages that building, playing or testing Brindora needs, only
+# those not installed yet. It builds nothing (scripts/build.sh does).
 # Usage: scripts/setup.sh [play|test]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -25,8 +25,3 @@ if [ ${#missing[@]} -gt 0 ]; then
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
-
-tests=OFF
-[ "$what" = test ] && tests=ON
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRINDORA_TESTS=$tests >/dev/null
-cmake --build build -j"$(nproc)"

@@ -6,6 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh test >/dev/null
+bash scripts/build.sh test >/dev/null
 
 loops=()
 stop_loops() {

@@ -17,7 +17,6 @@ public:
     void setPicture(const SharpPicture& picture);
     // The whole face is drawn this many times larger than designed (full screen).
     void setScale(double scale);
-    QColor face() const { return m_face; }
     const QPixmap& picture() const { return m_picture.base(); }
 
     // Where the picture and the caption go on the face as designed (widget coordinates at

@@ -1,10 +1,13 @@
 // The command line: the options as the program reads them, and the real program started with
 // no display at all, as on a school's server or over a bare remote shell.
+#include "case_name.h"
 #include "command_line.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -13,8 +16,7 @@ using namespace brindora;
 
 namespace {
 
-struct ParseCase {
-    const char* name;
+struct ParseCase : brindora::testing::NamedCase {
     QStringList arguments; // after the program's name
     bool exit;
     int exitCode;
@@ -22,9 +24,6 @@ struct ParseCase {
     const char* said;   // part of the message printed, when the program exits
     const char* unsaid; // what that message must not hold
 };
-void PrintTo(const ParseCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 const ParseCase kParseCases[] = {
     {"Nothing", {}, false, 0, false, false, "", ""},
@@ -74,15 +73,11 @@ INSTANTIATE_TEST_SUITE_P(CommandLine, ParseTest, ::testing::ValuesIn(kParseCases
 
 // --states: the states chosen, or one line on standard error naming the name at fault and
 // listing what may be given.
-struct StatesCase {
-    const char* name;
+struct StatesCase : brindora::testing::NamedCase {
     QStringList arguments;
     std::vector<StateNumber> chosen; // when the game starts
     const char* said;                // part of the one error line, or nullptr when it starts
 };
-void PrintTo(const StatesCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 const StatesCase kStatesCases[] = {
     {"Names", {"--states", "Francia, regno unito,ITALIA"}, {8, 17, 13}, nullptr},
@@ -132,32 +127,48 @@ TEST(Identity, NameVersionOrganisationAndDesktopEntry) {
     EXPECT_EQ(QGuiApplication::desktopFileName(), "it.collemarsi.Brindora");
 }
 
-struct RunCase {
-    const char* name;
+struct RunCase : brindora::testing::NamedCase {
     QStringList arguments;
-    QStringList environment; // added to one with no display of any kind
+    // Added to one with no display of any kind. <free display> is an X display number no
+    // server holds on this machine; <empty folder> a new folder with nothing in it.
+    QStringList environment;
     int exitCode;
     const char* out; // part of standard output, or "" for none at all
     const char* err; // part of the first line of standard error, or "" for none at all
     int errLines;
 };
-void PrintTo(const RunCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
-const char kNoDisplay[] = "brindora: cannot open the window: no display found";
+// The line may go on to name the platform and why it failed.
+const char kNoDisplay[] = "brindora: cannot open the window";
 const RunCase kRunCases[] = {
     {"Help", {"--help"}, {}, 0, "--mute", "", 0},
     {"Version", {"--version"}, {}, 0, "Brindora " BRINDORA_VERSION "\n", "", 0},
     {"UnknownOption", {"--loud"}, {}, 1, "", "brindora: Unknown option 'loud'.", 2},
     {"NoDisplay", {}, {}, 1, "", kNoDisplay, 1},
     {"NoDisplayMuted", {"--mute"}, {}, 1, "", kNoDisplay, 1},
-    {"UnreachableX", {}, {"QT_QPA_PLATFORM=xcb", "DISPLAY=:93"}, 1, "", kNoDisplay, 1},
-    {"WaylandWithoutCompositor", {}, {"QT_QPA_PLATFORM=wayland"}, 1, "", kNoDisplay, 1},
+    {"UnreachableX", {}, {"QT_QPA_PLATFORM=xcb", "DISPLAY=<free display>"}, 1, "", kNoDisplay, 1},
+    // A runtime folder of its own, so that libwayland finds it and has nothing to say of it.
+    {"WaylandWithoutCompositor",
+     {},
+     {"QT_QPA_PLATFORM=wayland", "XDG_RUNTIME_DIR=<empty folder>"},
+     1,
+     "",
+     kNoDisplay,
+     1},
     // A wrong --states is told before any window is tried.
     {"StatesNorway", {"--states", "Norvegia"}, {}, 1, "", "brindora: --states: \"Norvegia\"", 1},
     {"StatesRightButNoDisplay", {"--states", "balcani"}, {}, 1, "", kNoDisplay, 1},
 };
+
+// ":<n>" for the first n from 90 on whose socket and lock file do not exist: no X server
+// there, whatever else runs on the machine.
+QString freeDisplay() {
+    int n = 90;
+    while (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)) ||
+           QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
+        ++n;
+    return QStringLiteral(":%1").arg(n);
+}
 
 class RunTest : public ::testing::TestWithParam<RunCase> {};
 
@@ -170,9 +181,14 @@ TEST_P(RunTest, AnswersAndEndsAtOnce) {
     for (const char* name : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"})
         if (mine.contains(QLatin1String(name)))
             environment.insert(QLatin1String(name), mine.value(QLatin1String(name)));
-    for (const QString& setting : c.environment)
+    QTemporaryDir empty;
+    ASSERT_TRUE(empty.isValid());
+    for (QString setting : c.environment) {
+        setting.replace(QLatin1String("<free display>"), freeDisplay());
+        setting.replace(QLatin1String("<empty folder>"), empty.path());
         environment.insert(setting.section(QLatin1Char('='), 0, 0),
                            setting.section(QLatin1Char('='), 1));
+    }
     QProcess program;
     program.setProcessEnvironment(environment);
     program.start(QStringLiteral(BRINDORA_PROGRAM), c.arguments);

@@ -52,13 +52,9 @@ double chiSquare(const std::array<int, 30>& counts, int draws) {
 constexpr double kChiBound = 54.05;
 constexpr int kDraws = 270000;
 
-struct Seed {
-    const char* name;
+struct Seed : brindora::testing::NamedCase {
     unsigned long long value;
 };
-void PrintTo(const Seed& seed, std::ostream* os) {
-    *os << seed.name;
-}
 
 class SeededDraw : public ::testing::TestWithParam<Seed> {};
 
@@ -100,15 +96,11 @@ double chiSquareOver(const std::array<int, 30>& counts, int draws,
     return chi;
 }
 
-struct Choice {
-    const char* name;
+struct Choice : brindora::testing::NamedCase {
     std::vector<StateNumber> chosen;
     std::vector<StateNumber> drawn; // what may come up
     double chiBound;                // P(chi2 > bound) = 0.001 for drawn.size() - 1 degrees
 };
-void PrintTo(const Choice& c, std::ostream* os) {
-    *os << c.name;
-}
 
 const Choice kChoices[] = {
     {"France Italy Czechia", {8, 13, 7}, {7, 8, 13}, 13.82},

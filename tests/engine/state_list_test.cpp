@@ -9,16 +9,12 @@ using namespace brindora;
 
 namespace {
 
-struct ListCase {
-    const char* name;
+struct ListCase : brindora::testing::NamedCase {
     const char* list;
     std::vector<StateNumber> states;
     ListProblem problem;
     const char* offending;
 };
-void PrintTo(const ListCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 constexpr auto kOk = ListProblem::None;
 

@@ -2,15 +2,16 @@
 // missing or broken in every way we could think of, and no sound server: it plays on silently,
 // and says why on standard error only, once for each file.
 #include "box_closer.h"
+#include "case_name.h"
 #include "catalogo.h"
 #include "client_area.h"
-#include "form1.h"
 #include "game.h"
 #include "graphical_button.h"
 #include "map_box.h"
 #include "recording_window.h"
 #include "sound_path.h"
 #include "sound_player.h"
+#include "test_form.h"
 #include "wav_check.h"
 
 #include <QDir>
@@ -42,15 +43,10 @@ enum class Damage {
     Intact
 };
 
-struct Case {
-    const char* name;
+struct Case : NamedCase {
     Damage damage;
     const char* told; // what the lines on standard error say, one line per file
 };
-
-void PrintTo(const Case& c, std::ostream* out) {
-    *out << c.name;
-}
 
 // Standard error, caught in a file for as long as this lives.
 class CaughtStandardError {
@@ -184,8 +180,10 @@ TEST_P(BrokenSounds, TheGamePlaysOnAsUsual) {
     std::vector<std::string> sounds;
     BoxCloser boxes;
     const CaughtStandardError standardError;
-    Form1 form{Form1Options{&random, programDir, [&] { ++quits; },
-                            [&](const std::string& p) { sounds.push_back(p); }}};
+    Form1Options options = testOptions(
+        &random, [&] { ++quits; }, programDir);
+    options.soundObserver = [&](const std::string& p) { sounds.push_back(p); };
+    Form1 form{std::move(options)};
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     ClientArea* client = form.client();

@@ -3,7 +3,6 @@
 // every region and finds it judged right, and looks at how sharp the map is drawn.
 #include "box_closer.h"
 #include "client_area.h"
-#include "form1.h"
 #include "game.h"
 #include "graphical_button.h"
 #include "image_control.h"
@@ -12,6 +11,7 @@
 #include "pictures.h"
 #include "recording_window.h"
 #include "region_table.h"
+#include "test_form.h"
 
 #include <QMenuBar>
 #include <QScreen>
@@ -79,7 +79,7 @@ class Screens : public ::testing::Test {
 protected:
     BoxCloser boxes;
     ScriptedRandom random;
-    Form1 form{Form1Options{&random, QStringLiteral("/nonexistent"), [] {}, {}}};
+    Form1 form{testOptions(&random)};
     ClientArea* client = form.client();
     MapBox* map = client->picture2();
 

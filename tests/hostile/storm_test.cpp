@@ -2,13 +2,13 @@
 // boxes closed as they come. After every step the game's invariants must hold.
 #include "box_closer.h"
 #include "client_area.h"
-#include "form1.h"
 #include "game.h"
 #include "game_menu_bar.h"
 #include "graphical_button.h"
 #include "map_box.h"
 #include "recording_window.h"
 #include "region_table.h"
+#include "test_form.h"
 
 #include <QAction>
 #include <QTest>
@@ -28,8 +28,7 @@ constexpr int kSteps = 10000;
 struct Round {
     int quits = 0;
     Form1 form;
-    explicit Round(RandomSource& random)
-        : form(Form1Options{&random, QStringLiteral("/nonexistent"), [this] { ++quits; }, {}}) {
+    explicit Round(RandomSource& random) : form(testOptions(&random, [this] { ++quits; })) {
         form.show();
     }
 };

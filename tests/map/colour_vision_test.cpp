@@ -15,6 +15,12 @@
 using namespace brindora;
 using namespace brindora::colour;
 
+namespace brindora::colour {
+void PrintTo(Vision v, std::ostream* os) {
+    *os << name(v);
+}
+} // namespace brindora::colour
+
 namespace {
 
 // The test pairs of Sharma, Wu and Dalal (2005), table 1: two CIELAB colours and their
@@ -86,6 +92,17 @@ TEST_P(Simulation, LeavesGreysAlone) {
         EXPECT_NEAR(normal.b, 0, 0.01);
     }
     EXPECT_NEAR(seen(qRgb(255, 255, 255), GetParam()).L, 100, 0.01);
+}
+// The picture the map generator draws of the map as seen (docs/map_colour_vision.png) shows,
+// to normal eyes, what these tests judge a colour-blind pupil to see, within rounding.
+TEST_P(Simulation, ThePictureOfTheMapAsSeenShowsWhatIsJudged) {
+    for (const QRgb c : {qRgb(200, 110, 60), qRgb(110, 140, 60), qRgb(60, 150, 200),
+                         qRgb(240, 230, 140), qRgb(20, 20, 90)}) {
+        const QRgb shown = simulated(c, GetParam());
+        EXPECT_LT(ciede2000(seen(shown, Vision::Normal), seen(c, GetParam())), 0.5)
+            << qRed(c) << "," << qGreen(c) << "," << qBlue(c);
+    }
+    EXPECT_EQ(simulated(qRgb(128, 64, 32), Vision::Normal), qRgb(128, 64, 32));
 }
 INSTANTIATE_TEST_SUITE_P(Visions, Simulation, ::testing::ValuesIn(kVisions),
                          [](const auto& info) { return std::string(name(info.param)); });

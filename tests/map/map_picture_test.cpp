@@ -26,15 +26,11 @@ protected:
     static QRgb colourAt(int x, int y) { return picture().pixel(x, y); }
 };
 
-struct FileFormat {
-    const char* name;
+struct FileFormat : brindora::testing::NamedCase {
     QString (*path)(int scale);
     int colourType;
     int scale;
 };
-void PrintTo(const FileFormat& f, std::ostream* os) {
-    *os << f.name;
-}
 
 class Format : public ::testing::TestWithParam<FileFormat> {};
 TEST_P(Format, SizeAndPixelLayout) {

@@ -1,10 +1,10 @@
 // The flag column right of the map, as Form1 shows it: three flags, one background row.
 #include "client_area.h"
 #include "flag_probe.h"
-#include "form1.h"
 #include "image_control.h"
 #include "map_box.h"
 #include "pictures.h"
+#include "test_form.h"
 #include "twips.h"
 
 #include <QPixmap>
@@ -13,6 +13,7 @@
 #include <memory>
 
 using namespace brindora;
+using namespace brindora::testing;
 
 namespace {
 
@@ -23,10 +24,7 @@ constexpr int kGapRow = 359;
 class Panel : public ::testing::Test {
 protected:
     void SetUp() override {
-        Form1Options options;
-        options.programDir = QStringLiteral("/nonexistent"); // no sounds
-        options.quit = [] {};
-        m_form = std::make_unique<Form1>(options);
+        m_form = std::make_unique<Form1>(testOptions());
         m_client = m_form->client();
         m_background = m_client->palette().color(m_client->backgroundRole()).rgb();
     }

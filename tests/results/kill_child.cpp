@@ -25,7 +25,11 @@ int main(int argc, char** argv) {
     ResultsWriter writer(setup);
     ScriptedRandom random;
     BoxCloser boxes;
-    Form1 form(Form1Options{&random, kDir, [] {}, {}, true, {}, &writer});
+    Form1Options options = testOptions(
+        &random, [] {}, kDir);
+    options.mute = true;
+    options.observer = &writer;
+    Form1 form(std::move(options));
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
         return 3;

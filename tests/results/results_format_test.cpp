@@ -18,14 +18,10 @@ namespace {
 
 constexpr std::time_t kStart = 1741947725; // 2025-03-14 10:22:05 UTC (the suite runs in UTC)
 
-struct NameCase {
-    const char* name;
+struct NameCase : NamedCase {
     std::string pc, pupil;
     const char* expected;
 };
-void PrintTo(const NameCase& c, std::ostream* os) {
-    *os << c.name;
-}
 const NameCase kNames[] = {
     {"Plain", "LAB-07", "Mario Rossi", "20250314-102205_LAB-07_Mario-Rossi.csv"},
     {"Accents", "aula.scuola.it", "Niccolò D'Àlba",
@@ -100,14 +96,10 @@ TEST(GameFileTest, TwoGamesInTheSameSecondEachGetTheirOwnFile) {
     EXPECT_TRUE(lines.empty());
 }
 
-struct CsvCase {
-    const char* name;
+struct CsvCase : NamedCase {
     std::vector<std::string> cells;
     const char* line;
 };
-void PrintTo(const CsvCase& c, std::ostream* os) {
-    *os << c.name;
-}
 const CsvCase kCsv[] = {
     {"Plain", {"Romania", "3"}, "Romania;3\r\n"},
     {"Empty cells", {"", "", ""}, ";;\r\n"},
@@ -152,8 +144,7 @@ TEST(GameFileTest, StartsWithTheMarkTheTitleAndTheColumns) {
               "2025-03-14 10:25:00;pc;Anna;7;;;;fine: 20 errori;\r\n");
 }
 
-struct SettingsCase {
-    const char* name;
+struct SettingsCase : NamedCase {
     const char* systemFirst;  // brindora.conf in the first of XDG_CONFIG_DIRS
     const char* systemSecond; // ... in the second
     const char* user;         // in XDG_CONFIG_HOME (here: HOME/.config)
@@ -162,9 +153,6 @@ struct SettingsCase {
     const char* folder; // "~" stands for HOME
     const char* pupil;  // nullptr: the login's own name
 };
-void PrintTo(const SettingsCase& c, std::ostream* os) {
-    *os << c.name;
-}
 const SettingsCase kSettings[] = {
     {"Nothing anywhere", "", "", "", "", "", "", nullptr},
     {"Lab file", "[results]\nfolder=/srv/lab\n", "", "", "", "", "/srv/lab", nullptr},

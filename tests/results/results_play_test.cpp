@@ -181,14 +181,10 @@ TEST_F(ResultsPlayTest, HungFolderNeverStopsTheWindow) {
     EXPECT_EQ(seenLines().size(), 1u);
 }
 
-struct Failure {
-    const char* name;
+struct Failure : NamedCase {
     int createError, writeError; // injected; both 0: the folder's name is a plain file
     const char* said;
 };
-void PrintTo(const Failure& f, std::ostream* os) {
-    *os << f.name;
-}
 const Failure kFailures[] = {
     {"Not a folder", 0, 0, "Not a directory"},
     {"Permission denied", EACCES, 0, "Permission denied"},

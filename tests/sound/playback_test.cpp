@@ -1,6 +1,7 @@
 // What the game's own suona makes a PulseAudio null sink play, recorded from its monitor:
 // that a sound is heard whole, that a new sound cuts the old one, that a bad file is silence,
 // and that sound comes back with the sound server.
+#include "case_name.h"
 #include "catalogo.h"
 #include "child_process.h"
 #include "playback_fixture.h"
@@ -158,13 +159,16 @@ TEST_P(BadFiles, PlayNothingStopThePlayingSoundAndLeaveThePlayerWorking) {
             fs::resize_file(path, fs::file_size(path) / 2); // as from an interrupted copy
         }
     }
-    const std::string low = writeTone("low.wav", kLowHertz, 3.0);
+    constexpr double kToneSeconds = 3.0;
+    const std::string low = writeTone("low.wav", kLowHertz, kToneSeconds);
     waitForSilence();
     const Call tone = call(low);
     const std::size_t lowStart = waitForTone(kLowHertz, tone.calledAt);
     ASSERT_NE(lowStart, SoundTrack::npos);
     const Call silent = call(path);
-    recordUpTo(silent.calledAt + samplesIn(1.5));
+    // Listened to past the tone's own end: a tone left playing is heard to its last second.
+    recordUpTo(
+        std::max(silent.calledAt + samplesIn(1.5), lowStart + samplesIn(kToneSeconds + 0.5)));
     // The tone stopped well before its end, and nothing at all was heard after it.
     const SoundTrack heard = track();
     const std::size_t window = samplesIn(0.010);
@@ -210,14 +214,9 @@ INSTANTIATE_TEST_SUITE_P(Europa, LetterCase,
 
 // The sound server goes away and comes back, or first appears after the game asked for a
 // sound: the next sound after it is there is heard, with no restart of the player.
-struct Outage {
-    const char* name;
+struct Outage : brindora::testing::NamedCase {
     bool heardBefore; // a sound plays when the server goes away
 };
-
-void PrintTo(const Outage& outage, std::ostream* out) {
-    *out << outage.name;
-}
 
 class ServerComesBack : public Playback, public ::testing::WithParamInterface<Outage> {};
 
@@ -257,16 +256,11 @@ namespace {
 // tell nothing; every other one is heard not at all and told in exactly one line, with its
 // own reason. The refused encodings carry a tone's samples, which their decoders would have
 // turned into something audible.
-struct Recording {
-    const char* name;
+struct Recording : brindora::testing::NamedCase {
     WavEncoding encoding;
     int channels;
     const char* told; // the reason in the one line; nullptr: it plays
 };
-
-void PrintTo(const Recording& recording, std::ostream* out) {
-    *out << recording.name;
-}
 
 class HandMade : public Playback, public ::testing::WithParamInterface<Recording> {};
 

@@ -1,5 +1,6 @@
 // Which files the player plays (only whole WAV files), and what it tells the teacher about
 // those it cannot play: why, once per file and reason. There is no sound server here.
+#include "case_name.h"
 #include "child_process.h"
 #include "silence_report.h"
 #include "sound_path.h"
@@ -47,19 +48,14 @@ std::string gameFile(const char* name) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-struct Candidate {
-    const char* name;
+struct Candidate : brindora::testing::NamedCase {
     std::function<std::string()> bytes;
     bool complete;
 };
 
-void PrintTo(const Candidate& candidate, std::ostream* out) {
-    *out << candidate.name;
-}
-
 class CompleteWav : public ::testing::TestWithParam<Candidate> {};
 
-TEST_P(CompleteWav, OnlyWholeWavFilesAreHandedToQt) {
+TEST_P(CompleteWav, OnlyWholeWavFilesPassTheWavCheck) {
     const fs::path path =
         fs::temp_directory_path() / ("brindora-wav-" + std::string(GetParam().name));
     std::ofstream(path, std::ios::binary) << GetParam().bytes();
@@ -126,16 +122,11 @@ enum class Put {
     Recording
 };
 
-struct Told {
-    const char* name;
+struct Told : brindora::testing::NamedCase {
     Put put;
     const char* words;   // the reason, as the line gives it
     bool aboutTheFolder; // the line names the folder Europa rather than the file
 };
-
-void PrintTo(const Told& told, std::ostream* out) {
-    *out << told.name;
-}
 
 class TellsWhy : public ::testing::TestWithParam<Told> {
 protected:

@@ -20,4 +20,8 @@ std::string caseName(std::string_view words) {
     return name;
 }
 
+std::ostream& operator<<(std::ostream& os, const NamedCase& c) {
+    return os << c.name;
+}
+
 } // namespace brindora::testing

@@ -66,19 +66,15 @@ TEST_F(PlayTest, ClosingTheWindowEndsWithoutABox) {
 }
 
 // Without a test's quit hook the window really leaves the application's event loop.
-struct Ending {
-    const char* name;
+struct Ending : NamedCase {
     bool byExitButton; // otherwise the window is closed by the desktop
 };
-void PrintTo(const Ending& e, std::ostream* os) {
-    *os << e.name;
-}
 
 class RealEndTest : public ::testing::TestWithParam<Ending> {};
 
 TEST_P(RealEndTest, TheEventLoopEnds) {
     BoxCloser boxes;
-    Form1 form{Form1Options{nullptr, kDir, {}, {}}};
+    Form1 form{testOptions(nullptr, {}, kDir)}; // the real end: the event loop is left
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     QTimer::singleShot(10, &form, [&] {

@@ -64,14 +64,10 @@ TEST_F(ExploreTest, EveryRegionShowsAndSaysItsOwnState) {
     expectNothingCounted();
 }
 
-struct Point {
-    const char* name;
+struct Point : NamedCase {
     QPoint at;
     const char* shown; // lblreg afterwards: a new name, or nullptr for the one before
 };
-void PrintTo(const Point& p, std::ostream* os) {
-    *os << p.name;
-}
 
 // Each after a click on Romania.
 const Point kPoints[] = {

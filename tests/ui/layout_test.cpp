@@ -1,16 +1,17 @@
 // The window as built: every rectangle, the stacking, the labels' looks, focus and menu.
 #include "client_area.h"
-#include "form1.h"
 #include "game_menu_bar.h"
 #include "graphical_button.h"
 #include "image_control.h"
 #include "map_box.h"
+#include "test_form.h"
 
 #include <QMenu>
 #include <QTest>
 #include <gtest/gtest.h>
 
 using namespace brindora;
+using namespace brindora::testing;
 
 namespace {
 
@@ -41,7 +42,7 @@ QWidget* element(const Form1& form, const char* name, int index) {
 
 class LayoutTest : public ::testing::Test {
 protected:
-    Form1 form{Form1Options{nullptr, QStringLiteral("/nonexistent"), [] {}, {}}};
+    Form1 form{testOptions()};
     void SetUp() override {
         form.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));

@@ -1,14 +1,15 @@
 // What the window shows: decorations behind the car button, button faces, label colours, pointers.
 #include "client_area.h"
-#include "form1.h"
 #include "graphical_button.h"
 #include "map_box.h"
 #include "pictures.h"
+#include "test_form.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
 
 using namespace brindora;
+using namespace brindora::testing;
 
 namespace {
 
@@ -33,7 +34,7 @@ bool samePointer(const QCursor& shown, const QCursor& expected) {
 
 class LookTest : public ::testing::Test {
 protected:
-    Form1 form{Form1Options{nullptr, QStringLiteral("/nonexistent"), [] {}, {}}};
+    Form1 form{testOptions()};
     ClientArea* client = form.client();
     void SetUp() override {
         form.show();
@@ -135,6 +136,21 @@ TEST_F(LookTest, PressedAndFocusedLooksDiffer) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     b->setFocus();
     EXPECT_NE(b->grab().toImage(), plain);
+}
+
+// The desktop's button edge: light above and left while up, the shadow there while down.
+TEST_F(LookTest, PressedButtonsSinkIntoTheirEdge) {
+    for (GraphicalButton* b : {client->command2(), client->command3()}) {
+        const QColor light = b->palette().color(QPalette::Light);
+        const QColor shadow = b->palette().color(QPalette::Shadow);
+        ASSERT_NE(light, shadow);
+        EXPECT_EQ(b->grab().toImage().pixelColor(0, 0).name(), light.name())
+            << b->objectName().toStdString();
+        b->setDown(true);
+        EXPECT_EQ(b->grab().toImage().pixelColor(0, 0).name(), shadow.name())
+            << b->objectName().toStdString();
+        b->setDown(false);
+    }
 }
 
 TEST_F(LookTest, LblregFitsItsTextOnOneLine) {

@@ -6,13 +6,9 @@ using namespace brindora::testing;
 
 namespace {
 
-struct GameState {
-    const char* name;
+struct GameState : NamedCase {
     std::function<void(PlayTest&)> reach;
 };
-void PrintTo(const GameState& state, std::ostream* os) {
-    *os << state.name;
-}
 
 class InstructionsTest : public PlayTest, public ::testing::WithParamInterface<GameState> {};
 

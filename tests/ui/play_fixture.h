@@ -4,12 +4,12 @@
 #include "box_closer.h"
 #include "case_name.h"
 #include "client_area.h"
-#include "form1.h"
 #include "game.h"
 #include "game_menu_bar.h"
 #include "graphical_button.h"
 #include "map_box.h"
 #include "recording_window.h"
+#include "test_form.h"
 
 #include <QAction>
 #include <QTest>
@@ -65,10 +65,8 @@ public:
 
 private:
     Form1Options startOptions() {
-        Form1Options options;
-        options.random = &random;
-        options.programDir = kDir;
-        options.quit = [this] { ++quits; };
+        Form1Options options = testOptions(
+            &random, [this] { ++quits; }, kDir);
         options.soundObserver = [this](const std::string& p) { sounds.push_back(p); };
         options.mute = muted;
         options.observer = observer;

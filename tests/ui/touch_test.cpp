@@ -14,34 +14,25 @@ namespace {
 enum class Target { MapRight, MapWrong, Car, Exit };
 enum class Gesture { Tap, LongPress, TwoFingers };
 
-struct Answer {
+struct Answer : NamedCase {
     Target target;
-    const char* name;
     const char* box; // the one box the touch brings
     int punti, errori, richieste, quits;
 };
 
 const Answer kAnswers[] = {
-    {Target::MapRight, "MapRight", "        ESATTO", 0, 0, 1, 0},
-    {Target::MapWrong, "MapWrong", "Questa \u00e8 la Bulgaria", 0, 1, 1, 0},
-    {Target::Car, "Car", "Clicca sulla Romania", 0, 0, 1, 0},
-    {Target::Exit, "Exit", "Ciao ti aspetto per giocare ancora insieme!", 0, 0, 0, 1},
+    {"MapRight", Target::MapRight, "        ESATTO", 0, 0, 1, 0},
+    {"MapWrong", Target::MapWrong, "Questa \u00e8 la Bulgaria", 0, 1, 1, 0},
+    {"Car", Target::Car, "Clicca sulla Romania", 0, 0, 1, 0},
+    {"Exit", Target::Exit, "Ciao ti aspetto per giocare ancora insieme!", 0, 0, 0, 1},
 };
 
-struct Touch {
+struct Touch : NamedCase {
     Gesture gesture;
-    const char* name;
 };
 
 const Touch kTouches[] = {
-    {Gesture::Tap, "Tap"}, {Gesture::LongPress, "LongPress"}, {Gesture::TwoFingers, "TwoFingers"}};
-
-void PrintTo(const Answer& a, std::ostream* os) {
-    *os << a.name;
-}
-void PrintTo(const Touch& t, std::ostream* os) {
-    *os << t.name;
-}
+    {"Tap", Gesture::Tap}, {"LongPress", Gesture::LongPress}, {"TwoFingers", Gesture::TwoFingers}};
 
 class TouchTest : public PlayTest, public ::testing::WithParamInterface<std::tuple<Answer, Touch>> {
 protected:

@@ -5,8 +5,7 @@
 
 class VisionView {
 public:
-    // The picture as simulated for deuteranopia (Machado, Oliveira and Fernandes 2009,
-    // full severity, in linear RGB).
+    // The picture as simulated for deuteranopia (tools/colour_vision).
     static QImage deuteranopia(const QImage& picture);
     // The picture on the left, its deuteranopia simulation on the right.
     static QImage sideBySide(const QImage& picture);

@@ -54,6 +54,21 @@ double linear(int channel) {
     return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
 }
 
+int encoded(double linear) {
+    const double c = std::clamp(linear, 0.0, 1.0);
+    const double s = c <= 0.0031308 ? 12.92 * c : 1.055 * std::pow(c, 1 / 2.4) - 0.055;
+    return int(std::lround(s * 255));
+}
+
+// Linear RGB as seen with the given vision, within the displayable range.
+std::array<double, 3> linearSeen(QRgb colour, Vision vision) {
+    std::array<double, 3> rgb{linear(qRed(colour)), linear(qGreen(colour)), linear(qBlue(colour))};
+    rgb = times(simulation(vision), rgb);
+    for (double& c : rgb)
+        c = std::clamp(c, 0.0, 1.0);
+    return rgb;
+}
+
 double labCurve(double t) {
     constexpr double d = 6.0 / 29.0;
     return t > d * d * d ? std::cbrt(t) : t / (3 * d * d) + 4.0 / 29.0;
@@ -82,12 +97,13 @@ const char* name(Vision v) {
     return "normal";
 }
 
+QRgb simulated(QRgb colour, Vision vision) {
+    const std::array<double, 3> rgb = linearSeen(colour, vision);
+    return qRgb(encoded(rgb[0]), encoded(rgb[1]), encoded(rgb[2]));
+}
+
 Lab seen(QRgb colour, Vision vision) {
-    std::array<double, 3> rgb{linear(qRed(colour)), linear(qGreen(colour)), linear(qBlue(colour))};
-    rgb = times(simulation(vision), rgb);
-    for (double& c : rgb)
-        c = std::clamp(c, 0.0, 1.0);
-    const std::array<double, 3> xyz = times(kToXyz, rgb);
+    const std::array<double, 3> xyz = times(kToXyz, linearSeen(colour, vision));
     const double fx = labCurve(xyz[0] / kWhite[0]);
     const double fy = labCurve(xyz[1] / kWhite[1]);
     const double fz = labCurve(xyz[2] / kWhite[2]);

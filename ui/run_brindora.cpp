@@ -1,0 +1,144 @@
+// Start-up: the options first, then the window, which is the whole program.
+#include "run_brindora.h"
+
+#include "results_setup.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <sys/mman.h>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+namespace brindora {
+
+namespace {
+
+// Without a display Qt warns, then ends the program with a fatal message and a core dump.
+// While the application object is being made, its messages are held back; a fatal one about
+// the platform becomes one plain line and an exit code.
+QtMessageHandler g_previousHandler = nullptr;
+std::vector<std::pair<QtMsgType, QString>> g_heldMessages;
+
+// The libraries under Qt (libwayland) write to standard error themselves while the platform
+// opens: that is held back too, in memory, and dropped when no display is found.
+int g_realStderr = -1;
+int g_heldStderr = -1;
+
+void holdStderr() {
+    std::fflush(stderr);
+    g_heldStderr = memfd_create("brindora-stderr", 0);
+    g_realStderr = g_heldStderr < 0 ? -1 : dup(STDERR_FILENO);
+    if (g_realStderr >= 0)
+        dup2(g_heldStderr, STDERR_FILENO);
+}
+
+void releaseStderr() {
+    if (g_realStderr < 0)
+        return;
+    std::fflush(stderr);
+    dup2(g_realStderr, STDERR_FILENO);
+    char buffer[4096];
+    lseek(g_heldStderr, 0, SEEK_SET);
+    for (ssize_t n; (n = read(g_heldStderr, buffer, sizeof buffer)) > 0;)
+        if (write(STDERR_FILENO, buffer, std::size_t(n)) < 0)
+            break;
+    close(g_heldStderr);
+    close(g_realStderr);
+    g_realStderr = -1;
+}
+
+void startupHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtFatalMsg && message.contains(QLatin1String("platform plugin"))) {
+        const char line[] = "brindora: cannot open the window: no display found "
+                            "(DISPLAY or WAYLAND_DISPLAY is not set or not reachable)\n";
+        const int fd = g_realStderr >= 0 ? g_realStderr : STDERR_FILENO;
+        if (write(fd, line, std::strlen(line)) < 0) {
+            // nowhere left to tell it
+        }
+        std::_Exit(EXIT_FAILURE);
+    }
+    if (type == QtFatalMsg) {
+        releaseStderr();
+        g_previousHandler(type, context, message);
+    }
+    g_heldMessages.emplace_back(type, message);
+}
+
+void print(const QString& text, bool toError) {
+    std::fputs(text.toLocal8Bit().constData(), toError ? stderr : stdout);
+}
+
+} // namespace
+
+Form1Options form1Options(const StartOptions& options) {
+    Form1Options form;
+    form.mute = options.mute;
+    // Explore mode and the teacher's choice of states.
+    form.explore = options.explore;
+    form.drawable = options.chosenStates;
+    return form;
+}
+
+int runBrindora(int argc, char** argv, const RunHooks& hooks) {
+    setApplicationIdentity();
+    CommandLine line;
+    {
+        // Only the core of Qt, which needs no display: --help works anywhere.
+        QCoreApplication reader(argc, argv);
+        line = parseCommandLine(QCoreApplication::arguments());
+    }
+    if (line.exit) {
+        print(line.message, line.toError);
+        return line.exitCode;
+    }
+    // Results beside the game (off unless asked for); the class summary needs no display.
+    const SettingsPlaces places = SettingsPlaces::fromEnvironment();
+    const auto path = [](const QString& dir) { return QFile::encodeName(dir).toStdString(); };
+    if (!line.summaryDir.isEmpty())
+        return runSummary(path(line.summaryDir));
+    if (line.openSummary)
+        return openSummary(path(line.options.resultsDir), places);
+
+    g_previousHandler = qInstallMessageHandler(startupHandler);
+    holdStderr();
+    QApplication app(argc, argv);
+    releaseStderr();
+    qInstallMessageHandler(g_previousHandler);
+    for (const auto& [type, message] : std::exchange(g_heldMessages, {}))
+        g_previousHandler(type, QMessageLogContext(), message);
+
+    Form1Options options = form1Options(line.options);
+    // Results: the writer outlives the window, to write the game's last row.
+    // Explore mode asks nothing: there is no game to write, and nothing to review.
+    std::unique_ptr<ResultsWriter> results =
+        line.options.explore
+            ? nullptr
+            : startResults(path(line.options.resultsDir), line.options.pupil.toStdString(), places);
+    options.observer = results.get();
+    if (!line.options.reviewDir.isEmpty() && !line.options.explore) {
+        std::vector<StateNumber> review =
+            reviewStates(path(line.options.reviewDir), line.options.pupil.toStdString(),
+                         options.drawable, places);
+        if (!review.empty())
+            options.drawable = std::move(review);
+    }
+    if (hooks.options)
+        hooks.options(options);
+    Form1 form(std::move(options));
+    if (line.options.fullscreen)
+        form.showFullScreen();
+    else
+        form.show();
+    if (hooks.shown)
+        QTimer::singleShot(0, &form, [&] { hooks.shown(form); });
+    return app.exec();
+}
+
+} // namespace brindora
