@@ -8,7 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 [ $# -gt 0 ] && shift
-exe=$(realpath "$build/bench/bench_long_play")
+exe=$(realpath -m "$build/bench/bench_long_play")
+[ -x "$exe" ] || { echo "no $exe: configure the build with -DBRINDORA_BENCH=ON" >&2; exit 1; }
 folder=$(mktemp -d /tmp/brindora-long-play-XXXXXX)
 trap 'kill $(cat "$folder"/pids 2>/dev/null) 2>/dev/null || true; rm -rf "$folder"' EXIT
 echo "autospawn = no" >"$folder/client.conf"
