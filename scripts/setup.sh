@@ -10,7 +10,8 @@ packages=(g++ make cmake qt6-base-dev libpulse-dev libsndfile1-dev libgl-dev lib
           fonts-liberation pulseaudio)
 if [ "$what" = test ]; then
     packages+=(libgtest-dev googletest pulseaudio-utils sox xvfb xauth gdb dpkg-dev file
-              desktop-file-utils appstream lintian strace clang-14 libclang-rt-14-dev pkg-config)
+              desktop-file-utils appstream lintian strace clang-14 libclang-rt-14-dev pkg-config
+              openbox)
 fi
 
 missing=()
