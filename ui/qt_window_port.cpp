@@ -6,6 +6,7 @@
 #include "layout_table.h"
 #include "sound_player.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 #include <utility>
 
@@ -42,6 +43,13 @@ void QtWindowPort::showBox(const std::string& text, const std::string& title, Bo
     box.setText(QString::fromStdString(text));
     box.setIcon(icon == BoxIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon);
     box.setStandardButtons(QMessageBox::Ok);
+    // Every OK button shows the very icon the first one got. A new icon per box would leave one
+    // more pixmap in Qt's pixmap cache each time a box is painted, for as long as the game runs.
+    QAbstractButton* ok = box.button(QMessageBox::Ok);
+    if (m_okIcon.isNull())
+        m_okIcon = ok->icon();
+    else
+        ok->setIcon(m_okIcon);
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Ok);
     box.exec();

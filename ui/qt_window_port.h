@@ -3,6 +3,8 @@
 
 #include "window_port.h"
 
+#include <QIcon>
+
 #include <functional>
 
 class QWidget;
@@ -36,6 +38,7 @@ private:
     std::function<void()> m_end;
     std::function<void(const std::string&)> m_soundObserver;
     bool m_mute = false;
+    QIcon m_okIcon; // the OK button's, shared by every box
 };
 
 } // namespace brindora

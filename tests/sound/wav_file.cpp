@@ -145,7 +145,7 @@ std::string encodeSamples(const std::vector<std::int16_t>& mono, int channels,
             if (pcm && encoding.bitsPerSample == 8) {
                 out += char((s >> 8) + 128);
             } else if (pcm && encoding.bitsPerSample == 24) {
-                put16(out, std::uint16_t(s << 8));
+                put16(out, std::uint16_t(std::uint16_t(s) << 8)); // the low byte is 0
                 out += char(s >> 8);
             } else if (pcm && encoding.bitsPerSample == 32) {
                 put32(out, std::uint32_t(std::int32_t(s) * 65536));

@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -19,6 +20,7 @@ struct SeenBox {
     bool plainText; // the text is shown as written, never as markup
     QRect frame;    // where it opened, on the screen
     int fontPixels; // its text's size
+    QIcon okIcon;   // the face of its OK button
 };
 
 class BoxCloser : public QObject {
@@ -46,12 +48,12 @@ private:
         if (box == nullptr || box->property("seenByTest").toBool())
             return;
         box->setProperty("seenByTest", true);
+        QAbstractButton* ok = box->button(QMessageBox::Ok);
         seen.push_back({box->text(), box->windowTitle(), box->icon(),
                         static_cast<int>(box->buttons().size()), box->textFormat() == Qt::PlainText,
-                        box->frameGeometry(), box->font().pixelSize()});
+                        box->frameGeometry(), box->font().pixelSize(), ok ? ok->icon() : QIcon()});
         if (whileOpen)
             whileOpen(seen.back());
-        QAbstractButton* ok = box->button(QMessageBox::Ok);
         QTimer::singleShot(holdMs, box, [box, ok] { ok ? ok->click() : box->reject(); });
     }
 

@@ -73,12 +73,12 @@ struct Point : NamedCase {
 const Point kPoints[] = {
     {"Slovenia over Italy", kSlovenia, "Slovenia"},
     {"Italy beside Slovenia", kItalyEdge, "Italia"},
-    {"inert zone over north-eastern France", {160, 320}, nullptr},
-    {"inert zone on the Pyrenees", {140, 403}, nullptr},
-    {"Switzerland", {206, 356}, nullptr},
-    {"Norway", {273, 53}, nullptr},
-    {"the sea", {20, 60}, nullptr},
-    {"the heading line", {30, 10}, nullptr},
+    {"inert zone over north-eastern France", kInertFrance, nullptr},
+    {"inert zone on the Pyrenees", kInertPyrenees, nullptr},
+    {"Switzerland", kSwitzerland, nullptr},
+    {"Norway", kNorway, nullptr},
+    {"the sea", kSea, nullptr},
+    {"the heading line", kHeadingLine, nullptr},
 };
 
 class ExplorePoint : public ExploreTest, public ::testing::WithParamInterface<Point> {};

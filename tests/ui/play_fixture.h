@@ -27,6 +27,9 @@ inline std::string sound(const char* file) {
 // Points of the map in client pixels, each well inside what it names.
 const QPoint kRomania{370, 380}, kBulgaria{380, 425}, kFrance{120, 360}, kPortugalSouth{10, 440};
 const QPoint kSlovenia{264, 373}, kItalyEdge{263, 373};
+// Points where a click finds no region: the inert zones, the states with none, open map.
+const QPoint kInertFrance{160, 320}, kInertPyrenees{140, 403}, kSwitzerland{206, 356},
+    kNorway{273, 53}, kSea{20, 60}, kHeadingLine{30, 10};
 
 class PlayTest : public ::testing::Test {
 public:

@@ -1,6 +1,9 @@
 // Whole games through the real window: a right answer, and every kind of click on the map.
 #include "play_fixture.h"
 
+#include <QProxyStyle>
+#include <QStyleFactory>
+
 using namespace brindora;
 using namespace brindora::testing;
 
@@ -68,12 +71,12 @@ const Click kClicks[] = {
     {"Slovenia over Italy", kSlovenia, "Questa \u00e8 la Slovenia"},
     {"Italy beside Slovenia", kItalyEdge, "Questa \u00e8 l'Italia"},
     {"France", kFrance, "        ESATTO"},
-    {"inert zone over north-eastern France", {160, 320}, nullptr},
-    {"inert zone on the Pyrenees", {140, 403}, nullptr},
-    {"Switzerland", {206, 356}, nullptr},
-    {"Norway", {273, 53}, nullptr},
-    {"the sea", {20, 60}, nullptr},
-    {"the heading line", {30, 10}, nullptr},
+    {"inert zone over north-eastern France", kInertFrance, nullptr},
+    {"inert zone on the Pyrenees", kInertPyrenees, nullptr},
+    {"Switzerland", kSwitzerland, nullptr},
+    {"Norway", kNorway, nullptr},
+    {"the sea", kSea, nullptr},
+    {"the heading line", kHeadingLine, nullptr},
     {"the map's border", {-1, 300}, nullptr},
 };
 
@@ -130,6 +133,41 @@ TEST_F(PlayTest, PressAndReleaseOnDifferentRegionsIsNoClick) {
     QTest::mouseClick(map, Qt::RightButton, {}, origin + kRomania);
     EXPECT_TRUE(boxes.seen.empty());
     EXPECT_EQ(form.game().errori(), 0);
+}
+
+// A style whose dialog buttons show icons, as on the X desktops the game runs on (the
+// offscreen platform shows none).
+class ButtonIconsTest : public PlayTest {
+    struct WithButtonIcons : QProxyStyle {
+        using QProxyStyle::QProxyStyle;
+        int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                      QStyleHintReturn* data) const override {
+            return hint == SH_DialogButtonBox_ButtonsHaveIcons
+                       ? 1
+                       : QProxyStyle::styleHint(hint, option, widget, data);
+        }
+    };
+    const QString m_style = QApplication::style()->name();
+
+public:
+    ButtonIconsTest() {
+        QApplication::setStyle(new WithButtonIcons(QStyleFactory::create(m_style)));
+    }
+    ~ButtonIconsTest() override { QApplication::setStyle(QStyleFactory::create(m_style)); }
+};
+
+// Every box's OK button shows the one icon the first box got: a new icon per box would
+// leave one more pixmap in Qt's pixmap cache for each box painted, for the whole session.
+TEST_F(ButtonIconsTest, EveryBoxSharesOneOkIcon) {
+    pressCommand2(1);
+    clickMap(kFrance);
+    clickMap(kRomania);
+    chooseMenu("istruzioni");
+    pressCommand2(4);
+    ASSERT_EQ(boxes.seen.size(), 5u);
+    ASSERT_FALSE(boxes.seen[0].okIcon.isNull());
+    for (const SeenBox& box : boxes.seen)
+        EXPECT_EQ(box.okIcon.cacheKey(), boxes.seen[0].okIcon.cacheKey()) << box.text.toStdString();
 }
 
 } // namespace
