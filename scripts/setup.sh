@@ -7,11 +7,11 @@ cd "$(dirname "$0")/.."
 
 what=${1:-play}
 packages=(g++ make cmake qt6-base-dev libpulse-dev libsndfile1-dev libgl-dev libpng-dev
-          fonts-liberation pulseaudio)
+          fonts-liberation pulseaudio qt6-wayland libxcb1-dev)
 if [ "$what" = test ]; then
     packages+=(libgtest-dev googletest pulseaudio-utils sox xvfb xauth gdb dpkg-dev file
               desktop-file-utils appstream lintian strace clang-14 libclang-rt-14-dev pkg-config
-              openbox)
+              openbox metacity weston xdotool x11-utils wmctrl imagemagick)
 fi
 
 missing=()

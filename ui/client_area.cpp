@@ -52,7 +52,7 @@ ClientArea::ClientArea(QWidget* parent)
     setObjectName(QStringLiteral("client"));
     setFixedSize(kDesignSize);
     // The window's background: the desktop's 3D-light colour, painted over the design's area.
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    // Not marked opaque: Wayland then leaves the area black after a change of full screen.
     setBackgroundRole(QPalette::Midlight);
     setCursor(pictures::cursor(layout::kWindowPointer));
 
@@ -147,8 +147,12 @@ void ClientArea::setFitting(bool fitting) {
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     } else {
-        setFixedSize(kDesignSize);
+        setFixedSize(kDesignSize * m_normalScale);
     }
+}
+
+void ClientArea::setNormalScale(double scale) {
+    m_normalScale = scale;
 }
 
 void ClientArea::resizeEvent(QResizeEvent* event) {

@@ -37,6 +37,9 @@ public:
     // Fitting: the area takes any size it is given and shows the design scaled uniformly to
     // fit, centred on a quiet margin. Otherwise it keeps the design's size, at scale 1.
     void setFitting(bool fitting);
+    // The size kept while not fitting: the design's, at this uniform scale (1 unless the
+    // screen has no room for the design).
+    void setNormalScale(double scale);
     double scale() const { return m_scale; }
     // Where the design's client area lies in the widget.
     QRect designArea() const { return m_area; }
@@ -72,6 +75,7 @@ private:
     std::vector<Placed> m_placed;
     std::vector<Placed> m_headingFonts; // in the map box, which places them itself
     double m_scale = 1.0;
+    double m_normalScale = 1.0;
     QRect m_area;
 };
 

@@ -9,12 +9,12 @@
 #include "map_box.h"
 #include "pictures.h"
 #include "qt_window_port.h"
+#include "screen_fit.h"
 #include "sound_player.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLayout>
-#include <QScreen>
 #include <QShortcut>
 
 namespace brindora {
@@ -32,6 +32,7 @@ Form1::Form1(Form1Options options, QWidget* parent)
     setCentralWidget(m_client);
     // The client area has a fixed size, and so has the window around it.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    m_screenFit = new ScreenFit(*this, *m_client);
 
     m_sound = std::make_unique<SoundPlayer>();
     m_port = std::make_unique<QtWindowPort>(*m_client, *this, *m_sound, [this] { endProgram(); });
@@ -56,6 +57,7 @@ Form1::Form1(Form1Options options, QWidget* parent)
     }
     m_client->command2()->setFocus();
     auto* fullScreen = new QShortcut(QKeySequence(Qt::Key_F11), this);
+    fullScreen->setAutoRepeat(false); // F11 held down changes the window once
     connect(fullScreen, &QShortcut::activated, this, &Form1::toggleFullScreen);
 
     m_timer1.setInterval(layout::kTimer1Interval);
@@ -106,32 +108,13 @@ void Form1::pressCommand2ByKey() {
 }
 
 void Form1::toggleFullScreen() {
-    setWindowState(windowState() ^ Qt::WindowFullScreen);
+    m_screenFit->toggleFullScreen();
 }
 
 void Form1::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange)
-        fitToScreen(isFullScreen());
+        m_screenFit->followState();
     QMainWindow::changeEvent(event);
-}
-
-void Form1::fitToScreen(bool fullScreen) {
-    if (fullScreen == m_fullScreen)
-        return;
-    m_fullScreen = fullScreen;
-    m_client->setFitting(fullScreen);
-    if (fullScreen) {
-        m_normalGeometry = normalGeometry();
-        layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
-        setMinimumSize(0, 0);
-        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        // Without a window manager nobody else makes the window cover the screen.
-        setGeometry(screen()->geometry());
-    } else {
-        layout()->setSizeConstraint(QLayout::SetFixedSize);
-        if (m_normalGeometry.isValid())
-            setGeometry(m_normalGeometry);
-    }
 }
 
 // The game's end, as the game asks for it: at once, with nothing more handled or asked.

@@ -18,6 +18,7 @@ class ClientArea;
 class Game;
 class GameMenuBar;
 class QtWindowPort;
+class ScreenFit;
 struct Region;
 class SoundPlayer;
 
@@ -41,6 +42,7 @@ public:
     ~Form1() override;
 
     ClientArea* client() const { return m_client; }
+    const ScreenFit& screenFit() const { return *m_screenFit; }
     GameMenuBar* menu() const { return m_menu; }
     const QTimer& timer1() const { return m_timer1; }
     const Game& game() const { return *m_game; }
@@ -63,7 +65,6 @@ private:
     void istruzioniClick();
     void pressCommand2ByKey();
     void endProgram();
-    void fitToScreen(bool fullScreen);
 
     Form1Options m_options;
     ClockRandom m_clockRandom;
@@ -73,8 +74,7 @@ private:
     std::unique_ptr<QtWindowPort> m_port;
     std::unique_ptr<Game> m_game;
     QTimer m_timer1;
-    bool m_fullScreen = false;
-    QRect m_normalGeometry; // the window's place before full screen
+    ScreenFit* m_screenFit = nullptr;
 };
 
 } // namespace brindora

@@ -20,8 +20,8 @@ MapBox::MapBox(QWidget* parent)
     setLineWidth(layout::kMapBorderPixels);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
-    // Opaque: the flag strips lie behind the box.
-    setAutoFillBackground(true);
+    // The flag strips lie behind the box: paintEvent covers them. (Not by filling the
+    // background: a widget marked opaque is left black on Wayland after full screen.)
     setBackgroundRole(QPalette::Button);
     setCursor(m_mapCursor);
 }
@@ -65,6 +65,7 @@ QPoint MapBox::toWidget(const QPoint& mapPixel) const {
 void MapBox::paintEvent(QPaintEvent* event) {
     {
         QPainter painter(this);
+        painter.fillRect(rect(), palette().color(backgroundRole()));
         painter.setClipRect(contentsRect());
         m_map.draw(painter, contentsRect());
         if (m_scale != 1.0) {

@@ -53,6 +53,8 @@ void QtWindowPort::showBox(const std::string& text, const std::string& title, Bo
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Ok);
     box.exec();
+    // Without a window manager the keyboard would stay with the closed box's root window.
+    m_boxParent.activateWindow();
 }
 
 void QtWindowPort::suona(const std::string& path) {

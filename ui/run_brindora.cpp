@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTimer>
 
 #include <cstdio>
@@ -22,7 +23,7 @@ namespace {
 
 // Without a display Qt warns, then ends the program with a fatal message and a core dump.
 // While the application object is being made, its messages are held back; a fatal one about
-// the platform becomes one plain line and an exit code.
+// the platform becomes one plain line, saying what each platform tried lacked, and an exit code.
 QtMessageHandler g_previousHandler = nullptr;
 std::vector<std::pair<QtMsgType, QString>> g_heldMessages;
 
@@ -54,12 +55,60 @@ void releaseStderr() {
     g_realStderr = -1;
 }
 
+QString unreachable(const QString& platform) {
+    const auto variable = [](const char* name, const char* fallback) {
+        const QString value = qEnvironmentVariable(name);
+        return value.isEmpty() && fallback == nullptr
+                   ? QStringLiteral("%1 is not set").arg(QLatin1String(name))
+                   : QStringLiteral("nothing answers at %1=%2")
+                         .arg(QLatin1String(name),
+                              value.isEmpty() ? QLatin1String(fallback) : value);
+    };
+    if (platform == QLatin1String("xcb"))
+        return QStringLiteral("X (%1)").arg(variable("DISPLAY", nullptr));
+    const QString socket = qEnvironmentVariable("WAYLAND_DISPLAY");
+    if (platform.startsWith(QLatin1String("wayland")) && !socket.startsWith(QLatin1Char('/')) &&
+        qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return QStringLiteral("Wayland (XDG_RUNTIME_DIR is not set)");
+    if (platform.startsWith(QLatin1String("wayland")))
+        return QStringLiteral("Wayland (%1)").arg(variable("WAYLAND_DISPLAY", "wayland-0"));
+    return QStringLiteral("\"%1\" could not start").arg(platform);
+}
+
+// Qt names each platform it tried: "Could not find" one not installed, "Could not load" one
+// installed whose display did not answer.
+QString platformFailure() {
+    static const QRegularExpression tried(
+        QStringLiteral("Could not (find|load) the Qt platform plugin \"([^\"]+)\""));
+    QStringList missing, noDisplay;
+    for (const auto& held : g_heldMessages) {
+        const QRegularExpressionMatch m = tried.match(held.second);
+        if (!m.hasMatch())
+            continue;
+        if (m.captured(1) == QLatin1String("find"))
+            missing << QStringLiteral("the Qt platform plugin \"%1\" is not installed%2")
+                           .arg(m.captured(2), m.captured(2) == QLatin1String("wayland")
+                                                   ? QStringLiteral(" (package qt6-wayland)")
+                                                   : QString());
+        else
+            noDisplay << unreachable(m.captured(2));
+    }
+    if (missing.isEmpty() && noDisplay.isEmpty())
+        noDisplay << QStringLiteral("DISPLAY or WAYLAND_DISPLAY is not set or not reachable");
+    QStringList parts = missing;
+    if (!noDisplay.isEmpty())
+        parts << QStringLiteral("no display found: ") + noDisplay.join(QLatin1String(", "));
+    return parts.join(QLatin1String("; "));
+}
+
 void startupHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (type == QtFatalMsg && message.contains(QLatin1String("platform plugin"))) {
-        const char line[] = "brindora: cannot open the window: no display found "
-                            "(DISPLAY or WAYLAND_DISPLAY is not set or not reachable)\n";
+        // One line, saying what each platform Qt tried lacked.
+        const QByteArray line = QStringLiteral("brindora: cannot open the window: %1\n")
+                                    .arg(platformFailure())
+                                    .toLocal8Bit();
         const int fd = g_realStderr >= 0 ? g_realStderr : STDERR_FILENO;
-        if (write(fd, line, std::strlen(line)) < 0) {
+        if (write(fd, line.constData(), std::size_t(line.size())) < 0) {
             // nowhere left to tell it
         }
         std::_Exit(EXIT_FAILURE);

@@ -158,6 +158,28 @@ const RunCase kRunCases[] = {
     // A wrong --states is told before any window is tried.
     {"StatesNorway", {"--states", "Norvegia"}, {}, 1, "", "brindora: --states: \"Norvegia\"", 1},
     {"StatesRightButNoDisplay", {"--states", "balcani"}, {}, 1, "", kNoDisplay, 1},
+    // The line names the platform tried and what it lacked.
+    {"NamesMissingX",
+     {},
+     {"QT_QPA_PLATFORM=xcb"},
+     1,
+     "",
+     "brindora: cannot open the window: no display found: X (DISPLAY is not set)",
+     1},
+    {"NamesSilentX",
+     {},
+     {"QT_QPA_PLATFORM=xcb", "DISPLAY=<free display>"},
+     1,
+     "",
+     "brindora: cannot open the window: no display found: X (nothing answers at DISPLAY=:",
+     1},
+    {"NamesMissingPlugin",
+     {},
+     {"QT_QPA_PLATFORM=nosuch"},
+     1,
+     "",
+     "brindora: cannot open the window: the Qt platform plugin \"nosuch\" is not installed",
+     1},
 };
 
 // ":<n>" for the first n from 90 on whose socket and lock file do not exist: no X server

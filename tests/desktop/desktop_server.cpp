@@ -1,0 +1,154 @@
+// Each server is waited for by what it makes (a socket, the window manager's mark on the root
+// window), with a generous limit, never for a fixed time.
+#include "desktop_server.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QStandardPaths>
+#include <QThread>
+
+#include <csignal>
+#include <sys/prctl.h>
+
+namespace brindora::testing {
+
+namespace {
+
+DesktopServer* g_instance = nullptr;
+
+bool waitFor(const std::function<bool()>& condition, int ms = 20000) {
+    QDeadlineTimer deadline(ms);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(20); // polling, not the check itself
+    }
+    return true;
+}
+
+} // namespace
+
+QString runTool(const QString& program, const QStringList& arguments) {
+    QProcess tool;
+    tool.start(program, arguments);
+    // The window goes on meanwhile: what it asked of the display reaches it first.
+    QDeadlineTimer deadline(20000);
+    while (!tool.waitForFinished(10) && !deadline.hasExpired())
+        if (QCoreApplication::instance() != nullptr)
+            QCoreApplication::processEvents();
+    return QString::fromLocal8Bit(tool.readAllStandardOutput()).trimmed();
+}
+
+DesktopServer::DesktopServer() : m_desktop(qEnvironmentVariable("BRINDORA_TEST_DESKTOP")) {
+    g_instance = this;
+}
+
+DesktopServer& DesktopServer::instance() {
+    return *g_instance;
+}
+
+QProcess* DesktopServer::launch(const QString& program, const QStringList& arguments,
+                                bool readOutput) {
+    m_processes.push_back(std::make_unique<QProcess>());
+    QProcess* process = m_processes.back().get();
+    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    if (!readOutput)
+        process->setStandardOutputFile(QProcess::nullDevice());
+    // The server ends with this program, however it ends (a failed check, a crash, the
+    // time limit's kill): none is left running on the machine.
+    process->setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
+    process->start(program, arguments);
+    return process->waitForStarted(20000) ? process : nullptr;
+}
+
+void DesktopServer::SetUp() {
+    const QStringList size =
+        qEnvironmentVariable("BRINDORA_TEST_SCREEN", QStringLiteral("1920x1080")).split('x');
+    const int width = size.value(0).toInt(), height = size.value(1).toInt();
+    const QString program = wayland()         ? QStringLiteral("weston")
+                            : windowManager() ? m_desktop
+                                              : QStringLiteral("Xvfb");
+    for (const QString& needed : {program, QStringLiteral("Xvfb"), QStringLiteral("xdotool"),
+                                  QStringLiteral("xprop"), QStringLiteral("wmctrl")})
+        if ((!wayland() || needed == program) && QStandardPaths::findExecutable(needed).isEmpty())
+            m_missing += needed + QStringLiteral(" is not installed. ");
+    if (m_missing.isEmpty() && !(wayland() ? startWeston(width, height) : startX(width, height)))
+        m_missing = m_desktop + QStringLiteral(" did not start"), m_startFailed = true;
+    if (!m_missing.isEmpty())
+        qputenv("QT_QPA_PLATFORM", "offscreen"); // a window all the same, for the skips
+}
+
+bool DesktopServer::startX(int width, int height) {
+    // Xvfb takes a display number nobody uses and names it once it answers there: other
+    // programs (other tests meanwhile, other developers' servers) never share it. Without
+    // -noreset it would start over as each helper (xprop) leaves, and the window manager
+    // might knock at that moment.
+    QProcess* xvfb =
+        launch(QStringLiteral("Xvfb"),
+               {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                QStringLiteral("0"), QStringLiteral("%1x%2x24").arg(width).arg(height),
+                QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-noreset")},
+               true);
+    if (xvfb == nullptr)
+        return false;
+    QByteArray named;
+    QDeadlineTimer deadline(20000);
+    while (!named.endsWith('\n') && xvfb->state() == QProcess::Running && !deadline.hasExpired())
+        if (xvfb->waitForReadyRead(100))
+            named += xvfb->readAllStandardOutput();
+    bool isNumber = false;
+    const int number = named.trimmed().toInt(&isNumber);
+    if (!named.endsWith('\n') || !isNumber)
+        return false;
+    const QString display = QStringLiteral(":%1").arg(number);
+    qputenv("DISPLAY", display.toLatin1());
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    const auto answers = [] {
+        return !runTool(QStringLiteral("xprop"), {QStringLiteral("-root")}).isEmpty();
+    };
+    if (!waitFor(answers))
+        return false;
+    if (!windowManager())
+        return true;
+    if (!launch(m_desktop, m_desktop == QLatin1String("kwin_x11")
+                               ? QStringList{QStringLiteral("--replace")}
+                               : QStringList{}))
+        return false;
+    // A window manager is up once it has marked the root window as its own.
+    return waitFor([] {
+        return runTool(QStringLiteral("xprop"),
+                       {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
+            .contains(QLatin1String("window id"));
+    });
+}
+
+bool DesktopServer::startWeston(int width, int height) {
+    if (!m_runtime.isValid())
+        return false;
+    QFile::setPermissions(m_runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", m_runtime.path().toLocal8Bit());
+    const QString socket = QStringLiteral("brindora-test");
+    if (!launch(QStringLiteral("weston"),
+                {QStringLiteral("--backend=headless-backend.so"),
+                 QStringLiteral("--socket=") + socket, QStringLiteral("--width=%1").arg(width),
+                 QStringLiteral("--height=%1").arg(height), QStringLiteral("--idle-time=0")}))
+        return false;
+    qputenv("WAYLAND_DISPLAY", socket.toLatin1());
+    qputenv("QT_QPA_PLATFORM", "wayland");
+    qunsetenv("DISPLAY");
+    return waitFor([&] { return QFile::exists(m_runtime.filePath(socket)); });
+}
+
+void DesktopServer::TearDown() {
+    while (!m_processes.empty()) {
+        QProcess& process = *m_processes.back();
+        process.terminate();
+        if (!process.waitForFinished(10000))
+            process.kill();
+        process.waitForFinished(10000);
+        m_processes.pop_back();
+    }
+}
+
+} // namespace brindora::testing

@@ -1,0 +1,57 @@
+// How the window lies on its screen: full screen whoever asks for it, otherwise the fixed
+// window, at a smaller uniform scale when the screen has no room for it, and whole on it.
+#pragma once
+
+#include <QDeadlineTimer>
+#include <QObject>
+#include <QPoint>
+#include <QRect>
+#include <QTimer>
+
+class QMainWindow;
+
+namespace brindora {
+
+class ClientArea;
+
+class ScreenFit : public QObject {
+public:
+    ScreenFit(QMainWindow& window, ClientArea& client);
+
+    // F11: full screen, or the normal window back.
+    void toggleFullScreen();
+    // The window's state changed, whoever changed it (F11, the command line, the desktop).
+    void followState();
+    // The scale of the normal window: 1, or less where the screen has no room for it.
+    double normalScale() const { return m_normalScale; }
+    // The normal window is still being put where it belongs (the window manager is at it).
+    bool placing() const { return m_placePending && !m_full; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void letGrow();
+    void coverScreen();
+    void fixSize();
+    void fitNormal();
+    void placeWhole();
+    void settle();
+    void startPlacing();
+    QRect place() const;
+    bool desktopPlacesWindows() const;
+
+    QMainWindow& m_window;
+    ClientArea& m_client;
+    bool m_full = false;
+    double m_normalScale = 1.0;
+    bool m_placePending = true; // the normal window is yet to be put where it belongs
+    QDeadlineTimer m_placeDeadline;
+    QTimer m_settleTimer;       // one look again, while placing
+    bool m_centre = false;      // back from full screen, never shown normally before
+    bool m_shownNormal = false; // m_normalPlace holds where the normal window last lay
+    QPoint m_normalPlace;
+    QObject* m_watchedWindow = nullptr;
+};
+
+} // namespace brindora
