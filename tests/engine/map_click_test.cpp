@@ -1,5 +1,6 @@
 // A click on the map reaches the judgement with the region's state and text, or nothing.
 #include "case_name.h"
+#include "front_pixel.h"
 #include "game.h"
 #include "recording_window.h"
 #include "region_table.h"
@@ -7,6 +8,8 @@
 #include <gtest/gtest.h>
 
 using namespace brindora;
+using brindora::testing::frontPixel;
+using brindora::testing::MapPixel;
 using brindora::testing::RecordingWindow;
 using brindora::testing::ScriptedRandom;
 
@@ -70,15 +73,9 @@ TEST(MapClickGame, EveryRegionIsRightForItsOwnState) {
         random.values = {ScriptedRandom::forState(r.state)};
         Game game(window, random, "/p");
         game.command2Click();
-        // Some regions lie partly under others: click a point where this one is in front.
-        int x = -1, y = -1;
-        for (int py = r.rect.top; py < r.rect.top + r.rect.height && x < 0; py += kTwipsPerPixel)
-            for (int px = r.rect.left; px < r.rect.left + r.rect.width && x < 0;
-                 px += kTwipsPerPixel)
-                if (hitTest(px, py).region == &r)
-                    x = px, y = py;
-        ASSERT_GE(x, 0) << r.name << " is hidden everywhere";
-        clickMap(game, x, y);
+        const MapPixel front = frontPixel(r);
+        ASSERT_GE(front.x, 0) << r.name << " is hidden everywhere";
+        clickMap(game, front.x * kTwipsPerPixel, front.y * kTwipsPerPixel);
         EXPECT_EQ(window.ofKind("box").back().a, "        ESATTO") << r.name;
         EXPECT_EQ(game.errori(), 0) << r.name;
     }

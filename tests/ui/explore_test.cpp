@@ -3,6 +3,7 @@
 #include "play_fixture.h"
 
 #include "catalogo.h"
+#include "front_pixel.h"
 #include "region_table.h"
 
 #include <QPointingDevice>
@@ -31,16 +32,6 @@ public:
     }
 };
 
-// A map pixel where this region is the one in front, or (-1, -1) if it is hidden everywhere.
-QPoint frontPixel(const Region& r) {
-    for (int y = r.rect.top / kTwipsPerPixel; y * kTwipsPerPixel < r.rect.top + r.rect.height; ++y)
-        for (int x = r.rect.left / kTwipsPerPixel; x * kTwipsPerPixel < r.rect.left + r.rect.width;
-             ++x)
-            if (hitTest(x * kTwipsPerPixel, y * kTwipsPerPixel).region == &r)
-                return {x, y};
-    return {-1, -1};
-}
-
 TEST_F(ExploreTest, NoCarButtonAndNothingAskedByEnter) {
     EXPECT_EQ(sounds, std::vector<std::string>{sound("inno.wav")});
     EXPECT_TRUE(form.timer1().isActive());
@@ -51,8 +42,9 @@ TEST_F(ExploreTest, NoCarButtonAndNothingAskedByEnter) {
 TEST_F(ExploreTest, EveryRegionShowsAndSaysItsOwnState) {
     for (const Region& r : regioni) {
         SCOPED_TRACE(std::string(r.name) + "[" + std::to_string(r.index) + "]");
-        const QPoint at = frontPixel(r);
-        ASSERT_GE(at.x(), 0) << "hidden everywhere";
+        const MapPixel front = frontPixel(r);
+        ASSERT_GE(front.x, 0) << "hidden everywhere";
+        const QPoint at(front.x, front.y);
         const StateRow* row = lookupState(r.state);
         ASSERT_NE(row, nullptr);
         const std::size_t before = sounds.size();
