@@ -17,8 +17,12 @@
 
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
+#include <optional>
+#include <vector>
 
 namespace brindora {
 
@@ -28,34 +32,57 @@ bool onX11() {
     return QGuiApplication::platformName() == QLatin1String("xcb");
 }
 
+xcb_connection_t* xConnection() {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 != nullptr ? x11->connection() : nullptr;
+}
+
+xcb_atom_t xAtom(xcb_connection_t* c, const char* name) {
+    const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, std::strlen(name), name), nullptr),
+        &std::free);
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+// A property of an X window, as the 32-bit items it holds (windows, atoms, cardinals), as the
+// X server has it now: not as this program last heard of it. Empty when the window has none.
+std::vector<uint32_t> xProperty(xcb_window_t window, const char* name, xcb_atom_t type) {
+    xcb_connection_t* c = xConnection();
+    const xcb_atom_t atom = c != nullptr ? xAtom(c, name) : xcb_atom_t(XCB_ATOM_NONE);
+    if (atom == XCB_ATOM_NONE)
+        return {};
+    const std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
+        xcb_get_property_reply(c, xcb_get_property(c, 0, window, atom, type, 0, 64), nullptr),
+        &std::free);
+    if (!reply || reply->format != 32)
+        return {};
+    const auto* items = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
+    return std::vector<uint32_t>(items, items + xcb_get_property_value_length(reply.get()) / 4);
+}
+
 // A window manager that follows the desktop conventions names its own window on the root
 // window, and that window names itself too.
 bool windowManagerRuns() {
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (x11 == nullptr)
+    xcb_connection_t* c = xConnection();
+    if (c == nullptr)
         return true;
-    xcb_connection_t* c = x11->connection();
-    const char name[] = "_NET_SUPPORTING_WM_CHECK";
-    const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> atom(
-        xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, sizeof name - 1, name), nullptr),
-        &std::free);
-    if (!atom || atom->atom == XCB_ATOM_NONE)
-        return false;
-    const auto checkWindow = [&](xcb_window_t window) -> xcb_window_t {
-        const std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
-            xcb_get_property_reply(
-                c, xcb_get_property(c, 0, window, atom->atom, XCB_ATOM_WINDOW, 0, 1), nullptr),
-            &std::free);
-        if (!reply || xcb_get_property_value_length(reply.get()) < 4)
-            return XCB_WINDOW_NONE;
-        return *static_cast<xcb_window_t*>(xcb_get_property_value(reply.get()));
-    };
     for (auto it = xcb_setup_roots_iterator(xcb_get_setup(c)); it.rem > 0; xcb_screen_next(&it)) {
-        const xcb_window_t wm = checkWindow(it.data->root);
-        if (wm != XCB_WINDOW_NONE && checkWindow(wm) == wm)
+        const std::vector<uint32_t> wm =
+            xProperty(it.data->root, "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW);
+        if (!wm.empty() && xProperty(wm[0], "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW) == wm)
             return true;
     }
     return false;
+}
+
+// The window manager has made the window full screen, though Qt may not have heard yet: some
+// (icewm, xfwm4) give the window the screen's size before they say why.
+bool desktopMadeFull(const QWidget& window) {
+    xcb_connection_t* c = xConnection();
+    const xcb_atom_t full =
+        c != nullptr ? xAtom(c, "_NET_WM_STATE_FULLSCREEN") : xcb_atom_t(XCB_ATOM_NONE);
+    const std::vector<uint32_t> state = xProperty(window.winId(), "_NET_WM_STATE", XCB_ATOM_ATOM);
+    return full != XCB_ATOM_NONE && std::find(state.begin(), state.end(), full) != state.end();
 }
 
 // How long the window manager is given to put the normal window where it belongs.
@@ -93,11 +120,8 @@ void ScreenFit::followState() {
     m_full = full;
     if (full) {
         // Where the normal window lies now, if it was still settling when full screen came.
-        if (m_placePending && !m_shownNormal && m_window.isVisible() &&
-            m_window.windowHandle()->isExposed()) {
-            m_normalPlace = m_window.pos();
-            m_shownNormal = true;
-        }
+        if (m_placePending && !m_shownNormal)
+            recordPlace();
         m_settleTimer.stop();
         letGrow();
         coverScreen();
@@ -142,10 +166,13 @@ void ScreenFit::fitNormal() {
     if (m_full || m_window.screen() == nullptr)
         return;
     const QRect room = m_window.screen()->availableGeometry();
-    const QRect frame = m_window.frameGeometry();
-    const QRect inner = m_window.geometry();
-    const int frameWidth = frame.width() - inner.width();
-    const int frameHeight = frame.height() - inner.height();
+    const QMargins frame = normalFrame().value_or(
+        QMargins(m_window.geometry().left() - m_window.frameGeometry().left(),
+                 m_window.geometry().top() - m_window.frameGeometry().top(),
+                 m_window.frameGeometry().right() - m_window.geometry().right(),
+                 m_window.frameGeometry().bottom() - m_window.geometry().bottom()));
+    const int frameWidth = frame.left() + frame.right();
+    const int frameHeight = frame.top() + frame.bottom();
     const int menu = m_window.menuBar() ? m_window.menuBar()->height() : 0;
     const double scale =
         qMin(1.0, qMin(double(room.width() - frameWidth) / kDesignSize.width(),
@@ -157,11 +184,11 @@ void ScreenFit::fitNormal() {
     fixSize();
 }
 
-// Where the normal window's frame belongs: where it was (centred if it never was), and whole
-// on the screen.
-QRect ScreenFit::place() const {
+// Where the normal window's frame belongs, with the frame it has: where it was (centred if it
+// never was), and whole on the screen.
+QRect ScreenFit::place(const QMargins& frameMargins) const {
     const QRect room = m_window.screen()->availableGeometry();
-    QRect frame = m_window.frameGeometry();
+    QRect frame = m_window.geometry().marginsAdded(frameMargins);
     if (m_shownNormal)
         frame.moveTopLeft(m_normalPlace);
     else if (m_centre)
@@ -171,33 +198,116 @@ QRect ScreenFit::place() const {
     return frame;
 }
 
+// The window is placed by what the X server has, not by what Qt last heard: right after a
+// change Qt's idea of the frame lags behind, and a place taken from it is off by the frame.
 void ScreenFit::placeWhole() {
     // A Wayland compositor places windows itself, and tells nobody where.
     if (!m_placePending || m_full || !onX11() || !m_window.isVisible())
         return;
-    const QPoint target = place().topLeft();
-    // Settled once it is on the screen with the frame the window manager gives it.
-    const bool settled = m_window.windowHandle()->isExposed() &&
-                         (m_window.frameGeometry() != m_window.geometry() || !windowManagerRuns());
-    if (m_window.pos() == target && settled) {
-        m_placePending = false;
-        m_centre = false;
-        return;
+    const std::optional<QMargins> frame =
+        m_window.windowHandle()->isExposed() ? normalFrame() : std::nullopt;
+    if (frame) {
+        const QPoint target = place(*frame).topLeft() + QPoint(frame->left(), frame->top());
+        // The window manager may put back a place of its own once more, a moment after it
+        // has said the window is no longer full screen: only a second look, a little later,
+        // that finds the window still there settles it.
+        if (clientOnX() == target) {
+            if (m_seenPlaced) {
+                m_placePending = false;
+                m_centre = false;
+                return;
+            }
+            m_seenPlaced = true;
+        } else {
+            m_seenPlaced = false;
+            if (!m_placeDeadline.hasExpired())
+                moveClient(target);
+        }
     }
-    // The window manager may put back a place of its own once more, and its frame's size
-    // arrives with no event of its own: one look again a little later settles both. A busy
-    // window manager may take seconds; after that the window stays where it is.
+    // A busy window manager may take seconds to frame it; after that the window stays where
+    // it is.
     if (m_placeDeadline.hasExpired()) {
         m_placePending = false;
         return;
     }
-    if (m_window.pos() != target)
-        m_window.move(target);
     m_settleTimer.start();
+}
+
+// The frame the window manager has given the normal window, in Qt's pixels, once it has: not
+// while the desktop still has the window full screen. A frame of nothing counts only where the
+// window never had a border (kwin without its decorations, a kiosk's settings): elsewhere it is
+// full screen's, not yet replaced.
+std::optional<QMargins> ScreenFit::normalFrame() {
+    if (!windowManagerRuns())
+        return QMargins();
+    if (!onX11() || desktopMadeFull(m_window))
+        return std::nullopt;
+    const std::vector<uint32_t> x =
+        xProperty(m_window.winId(), "_NET_FRAME_EXTENTS", XCB_ATOM_CARDINAL);
+    if (x.size() != 4)
+        return std::nullopt;
+    const bool none = x == std::vector<uint32_t>(4, 0);
+    if (none && m_hadBorder)
+        return std::nullopt;
+    m_hadBorder = m_hadBorder || !none;
+    // left, right, top, bottom, in device pixels
+    const double ratio = m_window.windowHandle()->devicePixelRatio();
+    return QMargins(qRound(x[0] / ratio), qRound(x[2] / ratio), qRound(x[1] / ratio),
+                    qRound(x[3] / ratio));
+}
+
+// Where the X server has the window's client area, in Qt's pixels.
+std::optional<QPoint> ScreenFit::clientOnX() const {
+    xcb_connection_t* c = xConnection();
+    if (c == nullptr)
+        return std::nullopt;
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    const std::unique_ptr<xcb_translate_coordinates_reply_t, decltype(&std::free)> reply(
+        xcb_translate_coordinates_reply(
+            c, xcb_translate_coordinates(c, m_window.winId(), root, 0, 0), nullptr),
+        &std::free);
+    if (!reply)
+        return std::nullopt;
+    const double ratio = m_window.windowHandle()->devicePixelRatio();
+    return QPoint(qRound(reply->dst_x / ratio), qRound(reply->dst_y / ratio));
+}
+
+// Puts the client area there. Where Qt still has it there already, it would not ask again: the
+// X server is asked directly.
+void ScreenFit::moveClient(const QPoint& target) {
+    QWindow* window = m_window.windowHandle();
+    if (window->position() != target) {
+        window->setPosition(target);
+        return;
+    }
+    xcb_connection_t* c = xConnection();
+    const double ratio = window->devicePixelRatio();
+    const uint32_t at[] = {uint32_t(qRound(target.x() * ratio)),
+                           uint32_t(qRound(target.y() * ratio))};
+    xcb_configure_window(c, m_window.winId(), XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, at);
+    xcb_flush(c);
+}
+
+// The normal window's place, its frame's top left, as it lies now.
+void ScreenFit::recordPlace() {
+    if (!m_window.isVisible() || !m_window.windowHandle()->isExposed())
+        return;
+    if (!onX11()) {
+        m_normalPlace = m_window.pos();
+        m_shownNormal = true;
+        return;
+    }
+    const std::optional<QMargins> frame = normalFrame();
+    const std::optional<QPoint> client = clientOnX();
+    if (frame && client) {
+        m_normalPlace = *client - QPoint(frame->left(), frame->top());
+        m_shownNormal = true;
+    }
 }
 
 void ScreenFit::startPlacing() {
     m_placePending = true;
+    m_seenPlaced = false;
     m_placeDeadline.setRemainingTime(kPlacingMs);
 }
 
@@ -237,12 +347,17 @@ bool ScreenFit::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ScreenFit::settle() {
+    // The desktop is making the window full screen: Qt hears of it next. Putting the normal
+    // window back meanwhile would undo it.
+    if (onX11() && m_window.isVisible() && windowManagerRuns() && desktopMadeFull(m_window)) {
+        if (!m_placeDeadline.hasExpired())
+            m_settleTimer.start(); // or it was on its way out of full screen: look again
+        return;
+    }
     fitNormal();
     placeWhole();
-    if (!m_placePending && m_window.isVisible() && m_window.windowHandle()->isExposed()) {
-        m_normalPlace = m_window.pos();
-        m_shownNormal = true;
-    }
+    if (!m_placePending)
+        recordPlace();
     // Its limits told the window manager that it may grow: it keeps its own size all the same.
     if (m_window.size() != m_window.minimumSize() &&
         m_window.minimumSize() == m_window.maximumSize() &&

@@ -3,10 +3,13 @@
 #pragma once
 
 #include <QDeadlineTimer>
+#include <QMargins>
 #include <QObject>
 #include <QPoint>
 #include <QRect>
 #include <QTimer>
+
+#include <optional>
 
 class QMainWindow;
 
@@ -38,7 +41,11 @@ private:
     void placeWhole();
     void settle();
     void startPlacing();
-    QRect place() const;
+    QRect place(const QMargins& frameMargins) const;
+    std::optional<QMargins> normalFrame();
+    std::optional<QPoint> clientOnX() const;
+    void recordPlace();
+    void moveClient(const QPoint& target);
     bool desktopPlacesWindows() const;
 
     QMainWindow& m_window;
@@ -47,10 +54,12 @@ private:
     double m_normalScale = 1.0;
     bool m_placePending = true; // the normal window is yet to be put where it belongs
     QDeadlineTimer m_placeDeadline;
+    bool m_seenPlaced = false;  // placing: the last look found the window where it belongs
     QTimer m_settleTimer;       // one look again, while placing
     bool m_centre = false;      // back from full screen, never shown normally before
     bool m_shownNormal = false; // m_normalPlace holds where the normal window last lay
     QPoint m_normalPlace;
+    bool m_hadBorder = false; // the window manager gave the normal window a border
     QObject* m_watchedWindow = nullptr;
 };
 

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QMap>
 #include <QStandardPaths>
 #include <QThread>
 
@@ -49,9 +50,11 @@ DesktopServer& DesktopServer::instance() {
 }
 
 QProcess* DesktopServer::launch(const QString& program, const QStringList& arguments,
-                                bool readOutput) {
+                                bool readOutput, const QProcessEnvironment& environment) {
     m_processes.push_back(std::make_unique<QProcess>());
     QProcess* process = m_processes.back().get();
+    if (!environment.isEmpty())
+        process->setProcessEnvironment(environment);
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     if (!readOutput)
         process->setStandardOutputFile(QProcess::nullDevice());
@@ -111,9 +114,25 @@ bool DesktopServer::startX(int width, int height) {
         return false;
     if (!windowManager())
         return true;
-    if (!launch(m_desktop, m_desktop == QLatin1String("kwin_x11")
-                               ? QStringList{QStringLiteral("--replace")}
-                               : QStringList{}))
+    // How each window manager starts on a bare X server. xfwm4 reads its settings over the
+    // session bus and leaves without them; mutter and kwin want one too.
+    const QMap<QString, QStringList> arguments{
+        {QStringLiteral("xfwm4"), {QStringLiteral("--compositor=off")}},
+        {QStringLiteral("mutter"), {QStringLiteral("--x11"), QStringLiteral("--replace")}},
+        {QStringLiteral("kwin_x11"), {QStringLiteral("--replace")}},
+    };
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (arguments.contains(m_desktop)) {
+        QProcess* bus = launch(QStringLiteral("dbus-daemon"),
+                               {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                                QStringLiteral("--print-address=1")},
+                               true);
+        if (bus == nullptr || !bus->waitForReadyRead(20000))
+            return false;
+        environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
+                           QString::fromLatin1(bus->readLine().trimmed()));
+    }
+    if (!launch(m_desktop, arguments.value(m_desktop), false, environment))
         return false;
     // A window manager is up once it has marked the root window as its own.
     return waitFor([] {

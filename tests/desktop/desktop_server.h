@@ -33,7 +33,8 @@ public:
 private:
     bool startX(int width, int height);
     bool startWeston(int width, int height);
-    QProcess* launch(const QString& program, const QStringList& arguments, bool readOutput = false);
+    QProcess* launch(const QString& program, const QStringList& arguments, bool readOutput = false,
+                     const QProcessEnvironment& environment = {});
 
     QString m_desktop;
     QString m_missing;

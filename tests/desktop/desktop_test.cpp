@@ -13,6 +13,7 @@
 #include "screen_fit.h"
 
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTest>
 #include <QWindow>
@@ -91,33 +92,49 @@ protected:
         runTool(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("F11")});
     }
 
+    // The window manager says the window is full screen (always so without one).
+    bool desktopSaysFull(bool full) const {
+        return !server.windowManager() ||
+               runTool(QStringLiteral("xprop"),
+                       {QStringLiteral("-id"), windowId(), QStringLiteral("_NET_WM_STATE")})
+                       .contains(QLatin1String("_NET_WM_STATE_FULLSCREEN")) == full;
+    }
     bool fullScreenShown() const {
         const QRect screen = form->screen()->geometry();
-        const bool desktopSaysSo =
-            !server.windowManager() ||
-            runTool(QStringLiteral("xprop"),
-                    {QStringLiteral("-id"), windowId(), QStringLiteral("_NET_WM_STATE")})
-                .contains(QLatin1String("_NET_WM_STATE_FULLSCREEN"));
         return form->isFullScreen() && form->geometry() == screen &&
                form->client()->size() ==
                    QSize(screen.width(), screen.height() - form->menuBar()->height()) &&
-               desktopSaysSo;
+               desktopSaysFull(true);
+    }
+    // The window manager has framed the window: with a border, or with none (kwin without its
+    // decorations says so with frame extents of 0).
+    bool framed() const {
+        return !server.windowManager() || form->frameGeometry() != form->geometry() ||
+               runTool(QStringLiteral("xprop"),
+                       {QStringLiteral("-id"), windowId(), QStringLiteral("_NET_FRAME_EXTENTS")})
+                   .endsWith(QLatin1String("= 0, 0, 0, 0"));
+    }
+    // Qt's idea of where the window is, in device pixels, is the X server's.
+    bool whereXHasIt() const {
+        const QString info =
+            runTool(QStringLiteral("xwininfo"), {QStringLiteral("-id"), windowId()});
+        const QRegularExpressionMatch at =
+            QRegularExpression(QStringLiteral("Absolute upper-left X: +(-?\\d+)\\s+Absolute "
+                                              "upper-left Y: +(-?\\d+)"))
+                .match(info);
+        const QPointF qt = QPointF(form->geometry().topLeft()) * form->devicePixelRatio();
+        return at.hasMatch() && qAbs(at.captured(1).toInt() - qt.x()) <= 1 &&
+               qAbs(at.captured(2).toInt() - qt.y()) <= 1;
     }
     // The fixed window at its scale, whole within the screen's free area.
     bool normalShown() const {
         const double scale = form->client()->scale();
-        const bool framed =
-            !server.windowManager() || !needFrame || form->frameGeometry() != form->geometry();
-        const bool desktopSaysSo =
-            !server.windowManager() ||
-            !runTool(QStringLiteral("xprop"),
-                     {QStringLiteral("-id"), windowId(), QStringLiteral("_NET_WM_STATE")})
-                 .contains(QLatin1String("_NET_WM_STATE_FULLSCREEN"));
         return !form->isFullScreen() && form->minimumSize() == form->maximumSize() &&
                form->size() == form->minimumSize() && form->client()->size() == kDesign * scale &&
-               (!x11() || (form->screen()->availableGeometry().contains(form->frameGeometry()) &&
-                           form->windowHandle()->isExposed() && framed && desktopSaysSo &&
-                           !form->screenFit().placing()));
+               (!x11() ||
+                (form->screen()->availableGeometry().contains(form->frameGeometry()) &&
+                 form->windowHandle()->isExposed() && (!needFrame || framed()) && whereXHasIt() &&
+                 desktopSaysFull(false) && !form->screenFit().placing()));
     }
     void expectShown(bool full, const char* when) {
         ASSERT_TRUE(
@@ -127,7 +144,9 @@ protected:
             << form->width() << "x" << form->height() << " (limits " << form->minimumWidth() << "x"
             << form->minimumHeight() << " to " << form->maximumWidth() << "x"
             << form->maximumHeight() << "), client " << form->client()->width() << "x"
-            << form->client()->height() << " at scale " << form->client()->scale();
+            << form->client()->height() << " at scale " << form->client()->scale() << "; framed "
+            << framed() << ", where X has it " << whereXHasIt() << ", the desktop says full "
+            << desktopSaysFull(true) << ", placing " << form->screenFit().placing();
         const double shown = form->client()->scale();
         const QSize room = form->client()->size();
         EXPECT_DOUBLE_EQ(shown, qMin(double(room.width()) / kDesign.width(),
@@ -189,12 +208,14 @@ TEST_P(Desktop, F11FourTimes) {
                 const QPoint at = form->frameGeometry().topLeft();
                 const QPoint offset =
                     form->frameGeometry().center() - form->screen()->availableGeometry().center();
-                const bool framed =
-                    !server.windowManager() || form->frameGeometry() != form->geometry();
-                return framed && (normalPlace ? at == *normalPlace : offset.manhattanLength() <= 2);
+                return framed() &&
+                       (normalPlace ? at == *normalPlace : offset.manhattanLength() <= 2);
             };
             EXPECT_TRUE(QTest::qWaitFor(placed, kLimitMs))
-                << when << ": at " << form->frameGeometry().x() << "," << form->frameGeometry().y();
+                << when << ": at " << form->frameGeometry().x() << "," << form->frameGeometry().y()
+                << (normalPlace ? ", was at " + std::to_string(normalPlace->x()) + "," +
+                                      std::to_string(normalPlace->y())
+                                : std::string(", never shown normally"));
             normalPlace = form->frameGeometry().topLeft();
         }
         clickRomania(when.c_str());
