@@ -9,6 +9,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLayout>
+#include <QLoggingCategory>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QScreen>
@@ -23,6 +24,10 @@
 #include <memory>
 #include <optional>
 #include <vector>
+
+// QT_LOGGING_RULES=brindora.screen.debug=true tells what the window manager did and what the
+// game answered.
+Q_LOGGING_CATEGORY(lcScreen, "brindora.screen", QtWarningMsg)
 
 namespace brindora {
 
@@ -115,6 +120,7 @@ void ScreenFit::toggleFullScreen() {
 
 void ScreenFit::followState() {
     const bool full = m_window.isFullScreen();
+    qCDebug(lcScreen) << "full screen" << full << "was" << m_full;
     if (full == m_full)
         return;
     m_full = full;
@@ -208,6 +214,9 @@ void ScreenFit::placeWhole() {
         m_window.windowHandle()->isExposed() ? normalFrame() : std::nullopt;
     if (frame) {
         const QPoint target = place(*frame).topLeft() + QPoint(frame->left(), frame->top());
+        qCDebug(lcScreen) << "placing: client at" << clientOnX().value_or(QPoint(-1, -1))
+                          << "belongs at" << target << "frame" << *frame << "seen there"
+                          << m_seenPlaced;
         // The window manager may put back a place of its own once more, a moment after it
         // has said the window is no longer full screen: only a second look, a little later,
         // that finds the window still there settles it.
@@ -227,6 +236,7 @@ void ScreenFit::placeWhole() {
     // A busy window manager may take seconds to frame it; after that the window stays where
     // it is.
     if (m_placeDeadline.hasExpired()) {
+        qCDebug(lcScreen) << "placing: given up";
         m_placePending = false;
         return;
     }
@@ -301,6 +311,7 @@ void ScreenFit::recordPlace() {
     const std::optional<QPoint> client = clientOnX();
     if (frame && client) {
         m_normalPlace = *client - QPoint(frame->left(), frame->top());
+        qCDebug(lcScreen) << "the normal window lies at" << m_normalPlace;
         m_shownNormal = true;
     }
 }

@@ -106,47 +106,59 @@ protected:
                    QSize(screen.width(), screen.height() - form->menuBar()->height()) &&
                desktopSaysFull(true);
     }
-    // The window manager has framed the window: with a border, or with none (kwin without its
-    // decorations says so with frame extents of 0).
-    bool framed() const {
-        return !server.windowManager() || form->frameGeometry() != form->geometry() ||
-               runTool(QStringLiteral("xprop"),
-                       {QStringLiteral("-id"), windowId(), QStringLiteral("_NET_FRAME_EXTENTS")})
-                   .endsWith(QLatin1String("= 0, 0, 0, 0"));
-    }
-    // Qt's idea of where the window is, in device pixels, is the X server's.
-    bool whereXHasIt() const {
-        const QString info =
-            runTool(QStringLiteral("xwininfo"), {QStringLiteral("-id"), windowId()});
+    // The window's frame as the X server has it, in Qt's pixels (Qt's own idea of it lags behind
+    // just after a change): none while the window manager has not framed it. Without one, or
+    // where the frame need not be waited for, the client area alone.
+    std::optional<QRect> frameOnX() const {
         const QRegularExpressionMatch at =
             QRegularExpression(QStringLiteral("Absolute upper-left X: +(-?\\d+)\\s+Absolute "
                                               "upper-left Y: +(-?\\d+)"))
-                .match(info);
-        const QPointF qt = QPointF(form->geometry().topLeft()) * form->devicePixelRatio();
-        return at.hasMatch() && qAbs(at.captured(1).toInt() - qt.x()) <= 1 &&
-               qAbs(at.captured(2).toInt() - qt.y()) <= 1;
+                .match(runTool(QStringLiteral("xwininfo"), {QStringLiteral("-id"), windowId()}));
+        if (!at.hasMatch())
+            return std::nullopt;
+        QList<int> extents; // left, right, top, bottom
+        for (const QString& item :
+             runTool(QStringLiteral("xprop"),
+                     {QStringLiteral("-id"), windowId(), QStringLiteral("_NET_FRAME_EXTENTS")})
+                 .section(QLatin1Char('='), 1)
+                 .split(QLatin1Char(','), Qt::SkipEmptyParts))
+            extents.append(item.trimmed().toInt());
+        if (extents.size() != 4 && server.windowManager() && needFrame)
+            return std::nullopt;
+        if (extents.size() != 4)
+            extents = {0, 0, 0, 0};
+        const double ratio = form->devicePixelRatio();
+        const QRect device(at.captured(1).toInt() - extents[0], at.captured(2).toInt() - extents[2],
+                           qRound(form->width() * ratio) + extents[0] + extents[1],
+                           qRound(form->height() * ratio) + extents[2] + extents[3]);
+        return QRect(QPoint(qRound(device.x() / ratio), qRound(device.y() / ratio)),
+                     QSize(qRound(device.width() / ratio), qRound(device.height() / ratio)));
+    }
+    std::string frameText() const {
+        const std::optional<QRect> frame = frameOnX();
+        return frame ? std::to_string(frame->x()) + "," + std::to_string(frame->y()) + " " +
+                           std::to_string(frame->width()) + "x" + std::to_string(frame->height())
+                     : std::string("not framed yet");
     }
     // The fixed window at its scale, whole within the screen's free area.
     bool normalShown() const {
         const double scale = form->client()->scale();
         return !form->isFullScreen() && form->minimumSize() == form->maximumSize() &&
                form->size() == form->minimumSize() && form->client()->size() == kDesign * scale &&
-               (!x11() ||
-                (form->screen()->availableGeometry().contains(form->frameGeometry()) &&
-                 form->windowHandle()->isExposed() && (!needFrame || framed()) && whereXHasIt() &&
-                 desktopSaysFull(false) && !form->screenFit().placing()));
+               (!x11() || (form->windowHandle()->isExposed() && frameOnX() &&
+                           form->screen()->availableGeometry().contains(*frameOnX()) &&
+                           desktopSaysFull(false) && !form->screenFit().placing()));
     }
     void expectShown(bool full, const char* when) {
         ASSERT_TRUE(
             QTest::qWaitFor([&] { return full ? fullScreenShown() : normalShown(); }, kLimitMs))
-            << when << ": full screen " << form->isFullScreen() << ", window at "
-            << form->frameGeometry().x() << "," << form->frameGeometry().y() << " size "
-            << form->width() << "x" << form->height() << " (limits " << form->minimumWidth() << "x"
-            << form->minimumHeight() << " to " << form->maximumWidth() << "x"
-            << form->maximumHeight() << "), client " << form->client()->width() << "x"
-            << form->client()->height() << " at scale " << form->client()->scale() << "; framed "
-            << framed() << ", where X has it " << whereXHasIt() << ", the desktop says full "
-            << desktopSaysFull(true) << ", placing " << form->screenFit().placing();
+            << when << ": full screen " << form->isFullScreen() << ", frame at " << frameText()
+            << ", window " << form->width() << "x" << form->height() << " (limits "
+            << form->minimumWidth() << "x" << form->minimumHeight() << " to "
+            << form->maximumWidth() << "x" << form->maximumHeight() << "), client "
+            << form->client()->width() << "x" << form->client()->height() << " at scale "
+            << form->client()->scale() << "; the desktop says full " << desktopSaysFull(true)
+            << ", placing " << form->screenFit().placing();
         const double shown = form->client()->scale();
         const QSize room = form->client()->size();
         EXPECT_DOUBLE_EQ(shown, qMin(double(room.width()) / kDesign.width(),
@@ -193,7 +205,7 @@ TEST_P(Desktop, F11FourTimes) {
     expectShown(startFull, "at the start");
     std::optional<QPoint> normalPlace;
     if (!startFull)
-        normalPlace = form->frameGeometry().topLeft();
+        normalPlace = frameOnX()->topLeft();
     clickRomania("at the start");
     bool full = startFull;
     for (int press = 1; press <= 4; ++press) {
@@ -205,18 +217,19 @@ TEST_P(Desktop, F11FourTimes) {
         // Wayland compositor places windows where it likes).
         if (!full && x11()) {
             const auto placed = [&] {
-                const QPoint at = form->frameGeometry().topLeft();
+                const std::optional<QRect> frame = frameOnX();
                 const QPoint offset =
-                    form->frameGeometry().center() - form->screen()->availableGeometry().center();
-                return framed() &&
-                       (normalPlace ? at == *normalPlace : offset.manhattanLength() <= 2);
+                    frame ? frame->center() - form->screen()->availableGeometry().center()
+                          : QPoint();
+                return frame && (normalPlace ? frame->topLeft() == *normalPlace
+                                             : offset.manhattanLength() <= 2);
             };
             EXPECT_TRUE(QTest::qWaitFor(placed, kLimitMs))
-                << when << ": at " << form->frameGeometry().x() << "," << form->frameGeometry().y()
+                << when << ": frame at " << frameText()
                 << (normalPlace ? ", was at " + std::to_string(normalPlace->x()) + "," +
                                       std::to_string(normalPlace->y())
                                 : std::string(", never shown normally"));
-            normalPlace = form->frameGeometry().topLeft();
+            normalPlace = frameOnX().value_or(QRect()).topLeft();
         }
         clickRomania(when.c_str());
     }
@@ -247,7 +260,7 @@ TEST_F(Desktop, TheNormalWindowFitsTheScreen) {
     form->show();
     expectShown(false, "shown");
     const QRect room = form->screen()->availableGeometry();
-    const QSize frame = form->frameGeometry().size() - form->geometry().size();
+    const QSize frame = frameOnX().value_or(form->geometry()).size() - form->geometry().size();
     const double fits =
         qMin(1.0, qMin(double(room.width() - frame.width()) / kDesign.width(),
                        double(room.height() - frame.height() - form->menuBar()->height()) /
