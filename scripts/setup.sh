@@ -11,7 +11,8 @@ packages=(g++ make cmake qt6-base-dev libpulse-dev libsndfile1-dev libgl-dev lib
 if [ "$what" = test ]; then
     packages+=(libgtest-dev googletest pulseaudio-utils sox xvfb xauth gdb dpkg-dev file
               desktop-file-utils appstream lintian strace clang-14 libclang-rt-14-dev pkg-config
-              openbox metacity weston xdotool x11-utils wmctrl imagemagick)
+              openbox metacity xfwm4 icewm mutter kwin-x11 dbus-daemon weston xdotool x11-utils
+              wmctrl imagemagick)
 fi
 
 missing=()

@@ -4,6 +4,7 @@
 #include "client_area.h"
 #include "graphical_button.h"
 #include "layout_table.h"
+#include "screen_fit.h"
 #include "sound_player.h"
 
 #include <QAbstractButton>
@@ -54,7 +55,7 @@ void QtWindowPort::showBox(const std::string& text, const std::string& title, Bo
     box.setEscapeButton(QMessageBox::Ok);
     box.exec();
     // Without a window manager the keyboard would stay with the closed box's root window.
-    m_boxParent.activateWindow();
+    takeKeyboardBack(m_boxParent);
 }
 
 void QtWindowPort::suona(const std::string& path) {

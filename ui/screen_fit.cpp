@@ -6,6 +6,7 @@
 #include "client_area.h"
 #include "layout_table.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLayout>
@@ -92,11 +93,38 @@ bool desktopMadeFull(const QWidget& window) {
 
 // How long the window manager is given to put the normal window where it belongs.
 constexpr int kPlacingMs = 10000;
+// How long it must stay where it belongs before the window manager is taken to be done.
+constexpr int kStayMs = 1000;
+// How long after a box Qt is given to hear that the keyboard is back.
+constexpr int kKeyboardBackMs = 300;
 
 const QSize kDesignSize(twipsToPixels(layout::kClientWidthTwips),
                         twipsToPixels(layout::kClientHeightTwips));
 
 } // namespace
+
+void takeKeyboardBack(QWidget& window) {
+    window.activateWindow();
+    if (!onX11())
+        return;
+    // Qt hears of the keyboard a moment after the box has gone: only then is it missed.
+    QTimer::singleShot(kKeyboardBackMs, &window, [&window] {
+        xcb_connection_t* c = xConnection();
+        if (c == nullptr || QGuiApplication::focusWindow() != nullptr || !window.isVisible() ||
+            QApplication::activeModalWidget() != nullptr)
+            return;
+        const std::unique_ptr<xcb_get_input_focus_reply_t, decltype(&std::free)> focus(
+            xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr), &std::free);
+        const auto id = xcb_window_t(window.winId());
+        if (!focus || focus->focus != id)
+            return;
+        // Giving the keyboard to the window it is on already tells nobody: away and back.
+        qCDebug(lcScreen) << "the keyboard is back on X but Qt missed it: given again";
+        xcb_set_input_focus(c, XCB_INPUT_FOCUS_PARENT, XCB_NONE, XCB_CURRENT_TIME);
+        xcb_set_input_focus(c, XCB_INPUT_FOCUS_PARENT, id, XCB_CURRENT_TIME);
+        xcb_flush(c);
+    });
+}
 
 ScreenFit::ScreenFit(QMainWindow& window, ClientArea& client)
     : QObject(&window), m_window(window), m_client(client) {
@@ -215,20 +243,21 @@ void ScreenFit::placeWhole() {
     if (frame) {
         const QPoint target = place(*frame).topLeft() + QPoint(frame->left(), frame->top());
         qCDebug(lcScreen) << "placing: client at" << clientOnX().value_or(QPoint(-1, -1))
-                          << "belongs at" << target << "frame" << *frame << "seen there"
-                          << m_seenPlaced;
-        // The window manager may put back a place of its own once more, a moment after it
-        // has said the window is no longer full screen: only a second look, a little later,
-        // that finds the window still there settles it.
+                          << "belongs at" << target << "frame" << *frame;
+        // The window manager may put back a place of its own once more, some time after it
+        // has said the window is no longer full screen (metacity and mutter put back where a
+        // window that started full screen first lay): settled once the window has stayed
+        // where it belongs for a while.
         if (clientOnX() == target) {
-            if (m_seenPlaced) {
+            if (!m_placedFor.isValid())
+                m_placedFor.start();
+            if (m_placedFor.hasExpired(kStayMs)) {
                 m_placePending = false;
                 m_centre = false;
                 return;
             }
-            m_seenPlaced = true;
         } else {
-            m_seenPlaced = false;
+            m_placedFor.invalidate();
             if (!m_placeDeadline.hasExpired())
                 moveClient(target);
         }
@@ -318,7 +347,7 @@ void ScreenFit::recordPlace() {
 
 void ScreenFit::startPlacing() {
     m_placePending = true;
-    m_seenPlaced = false;
+    m_placedFor.invalidate();
     m_placeDeadline.setRemainingTime(kPlacingMs);
 }
 

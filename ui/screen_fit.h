@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QMargins>
 #include <QObject>
 #include <QPoint>
@@ -12,10 +13,15 @@
 #include <optional>
 
 class QMainWindow;
+class QWidget;
 
 namespace brindora {
 
 class ClientArea;
+
+// After a box: the window takes the keyboard back. Where the window manager gave it back already
+// and Qt missed it (kwin, now and then), X is asked to give it again, so that Qt hears of it.
+void takeKeyboardBack(QWidget& window);
 
 class ScreenFit : public QObject {
 public:
@@ -54,7 +60,7 @@ private:
     double m_normalScale = 1.0;
     bool m_placePending = true; // the normal window is yet to be put where it belongs
     QDeadlineTimer m_placeDeadline;
-    bool m_seenPlaced = false;  // placing: the last look found the window where it belongs
+    QElapsedTimer m_placedFor;  // placing: how long the window has been where it belongs
     QTimer m_settleTimer;       // one look again, while placing
     bool m_centre = false;      // back from full screen, never shown normally before
     bool m_shownNormal = false; // m_normalPlace holds where the normal window last lay

@@ -79,7 +79,8 @@ protected:
                  active ? QLatin1String(active->metaObject()->className()) : QStringLiteral("none"),
                  QApplication::activeModalWidget() ? QStringLiteral("open")
                                                    : QStringLiteral("none"),
-                 runTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowfocus")}), windowId())
+                 runTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowfocus")}) + " raw " +
+                     runTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowfocus"), QStringLiteral("-f")}), windowId())
             .toStdString();
     }
     void pressF11() {
