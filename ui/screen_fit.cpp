@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
+#include <QtMath>
 
 #include <xcb/xcb.h>
 
@@ -291,8 +292,9 @@ std::optional<QMargins> ScreenFit::normalFrame() {
     m_hadBorder = m_hadBorder || !none;
     // left, right, top, bottom, in device pixels
     const double ratio = m_window.windowHandle()->devicePixelRatio();
-    return QMargins(qRound(x[0] / ratio), qRound(x[2] / ratio), qRound(x[1] / ratio),
-                    qRound(x[3] / ratio));
+    // (rounded up: a frame a part of a pixel larger than the screen is not whole on it)
+    return QMargins(qCeil(x[0] / ratio), qCeil(x[2] / ratio), qCeil(x[1] / ratio),
+                    qCeil(x[3] / ratio));
 }
 
 // Where the X server has the window's client area, in Qt's pixels.

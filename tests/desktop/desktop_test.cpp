@@ -80,7 +80,9 @@ protected:
                  QApplication::activeModalWidget() ? QStringLiteral("open")
                                                    : QStringLiteral("none"),
                  runTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowfocus")}) + " raw " +
-                     runTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowfocus"), QStringLiteral("-f")}), windowId())
+                     runTool(QStringLiteral("xdotool"),
+                             {QStringLiteral("getwindowfocus"), QStringLiteral("-f")}),
+                 windowId())
             .toStdString();
     }
     void pressF11() {
@@ -107,9 +109,9 @@ protected:
                    QSize(screen.width(), screen.height() - form->menuBar()->height()) &&
                desktopSaysFull(true);
     }
-    // The window's frame as the X server has it, in Qt's pixels (Qt's own idea of it lags behind
-    // just after a change): none while the window manager has not framed it. Without one, or
-    // where the frame need not be waited for, the client area alone.
+    // The window's frame as the X server has it, in device pixels (Qt's own idea of it lags
+    // behind just after a change): none while the window manager has not framed it. Without
+    // one, or where the frame need not be waited for, the client area alone.
     std::optional<QRect> frameOnX() const {
         const QRegularExpressionMatch at =
             QRegularExpression(QStringLiteral("Absolute upper-left X: +(-?\\d+)\\s+Absolute "
@@ -128,12 +130,16 @@ protected:
             return std::nullopt;
         if (extents.size() != 4)
             extents = {0, 0, 0, 0};
-        const double ratio = form->devicePixelRatio();
-        const QRect device(at.captured(1).toInt() - extents[0], at.captured(2).toInt() - extents[2],
-                           qRound(form->width() * ratio) + extents[0] + extents[1],
-                           qRound(form->height() * ratio) + extents[2] + extents[3]);
-        return QRect(QPoint(qRound(device.x() / ratio), qRound(device.y() / ratio)),
-                     QSize(qRound(device.width() / ratio), qRound(device.height() / ratio)));
+        const QSize client = form->size() * ratio();
+        return QRect(at.captured(1).toInt() - extents[0], at.captured(2).toInt() - extents[2],
+                     client.width() + extents[0] + extents[1],
+                     client.height() + extents[2] + extents[3]);
+    }
+    double ratio() const { return form->devicePixelRatio(); }
+    // The screen's free area, in device pixels.
+    QRect room() const {
+        const QRect room = form->screen()->availableGeometry();
+        return QRect(room.topLeft() * ratio(), room.size() * ratio());
     }
     std::string frameText() const {
         const std::optional<QRect> frame = frameOnX();
@@ -146,9 +152,9 @@ protected:
         const double scale = form->client()->scale();
         return !form->isFullScreen() && form->minimumSize() == form->maximumSize() &&
                form->size() == form->minimumSize() && form->client()->size() == kDesign * scale &&
-               (!x11() || (form->windowHandle()->isExposed() && frameOnX() &&
-                           form->screen()->availableGeometry().contains(*frameOnX()) &&
-                           desktopSaysFull(false) && !form->screenFit().placing()));
+               (!x11() ||
+                (form->windowHandle()->isExposed() && frameOnX() && room().contains(*frameOnX()) &&
+                 desktopSaysFull(false) && !form->screenFit().placing()));
     }
     void expectShown(bool full, const char* when) {
         ASSERT_TRUE(
@@ -219,11 +225,9 @@ TEST_P(Desktop, F11FourTimes) {
         if (!full && x11()) {
             const auto placed = [&] {
                 const std::optional<QRect> frame = frameOnX();
-                const QPoint offset =
-                    frame ? frame->center() - form->screen()->availableGeometry().center()
-                          : QPoint();
+                const QPoint offset = frame ? frame->center() - room().center() : QPoint();
                 return frame && (normalPlace ? frame->topLeft() == *normalPlace
-                                             : offset.manhattanLength() <= 2);
+                                             : offset.manhattanLength() <= 2 * ratio());
             };
             EXPECT_TRUE(QTest::qWaitFor(placed, kLimitMs))
                 << when << ": frame at " << frameText()
@@ -261,7 +265,8 @@ TEST_F(Desktop, TheNormalWindowFitsTheScreen) {
     form->show();
     expectShown(false, "shown");
     const QRect room = form->screen()->availableGeometry();
-    const QSize frame = frameOnX().value_or(form->geometry()).size() - form->geometry().size();
+    const QSizeF frame =
+        QSizeF(frameOnX().value_or(QRect()).size()) / ratio() - QSizeF(form->geometry().size());
     const double fits =
         qMin(1.0, qMin(double(room.width() - frame.width()) / kDesign.width(),
                        double(room.height() - frame.height() - form->menuBar()->height()) /
