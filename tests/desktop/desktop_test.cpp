@@ -98,7 +98,8 @@ protected:
             runTool(QStringLiteral("xprop"),
                     {QStringLiteral("-id"), windowId(), QStringLiteral("_NET_WM_STATE")})
                 .contains(QLatin1String("_NET_WM_STATE_FULLSCREEN"));
-        return form->isFullScreen() && form->geometry() == screen &&
+        // On Wayland also once the compositor has answered what was asked (asking()).
+        return form->isFullScreen() && !form->screenFit().asking() && form->geometry() == screen &&
                form->client()->size() ==
                    QSize(screen.width(), screen.height() - form->menuBar()->height()) &&
                desktopSaysSo;
@@ -113,8 +114,9 @@ protected:
             !runTool(QStringLiteral("xprop"),
                      {QStringLiteral("-id"), windowId(), QStringLiteral("_NET_WM_STATE")})
                  .contains(QLatin1String("_NET_WM_STATE_FULLSCREEN"));
-        return !form->isFullScreen() && form->minimumSize() == form->maximumSize() &&
-               form->size() == form->minimumSize() && form->client()->size() == kDesign * scale &&
+        return !form->isFullScreen() && !form->screenFit().asking() &&
+               form->minimumSize() == form->maximumSize() && form->size() == form->minimumSize() &&
+               form->client()->size() == kDesign * scale &&
                (!x11() || (form->screen()->availableGeometry().contains(form->frameGeometry()) &&
                            form->windowHandle()->isExposed() && framed && desktopSaysSo &&
                            !form->screenFit().placing()));
@@ -167,9 +169,6 @@ protected:
 // The four presses from either start, as the normal window or as --fullscreen does.
 TEST_P(Desktop, F11FourTimes) {
     const bool startFull = GetParam();
-    if (!x11())
-        GTEST_SKIP() << "weston: a configure the compositor sent before an F11 can arrive after "
-                        "it and undo it; the presses are checked by hand until that is fixed";
     startFull ? form->showFullScreen() : form->show();
     expectShown(startFull, "at the start");
     std::optional<QPoint> normalPlace;
@@ -203,6 +202,25 @@ TEST_P(Desktop, F11FourTimes) {
 
 INSTANTIATE_TEST_SUITE_P(Starts, Desktop, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "FullScreen" : "Normal"; });
+
+// Presses quicker than the desktop answers (a compositor answers each with a configure of its
+// own): every one counts, and the window ends as the last one asks.
+TEST_F(Desktop, QuickPressesAllCount) {
+    if (x11())
+        GTEST_SKIP() << "on X, two quick presses leave the window's state and size disagreeing "
+                        "(seen with metacity and with no window manager); not fixed yet";
+    form->show();
+    expectShown(false, "at the start");
+    bool full = false;
+    for (const int presses : {2, 3, 2, 1}) {
+        const std::string when = std::to_string(presses) + " quick presses";
+        for (int press = 0; press < presses; ++press)
+            form->toggleFullScreen(); // as F11 does, with no time for an answer between
+        full = full != (presses % 2 == 1);
+        expectShown(full, when.c_str());
+    }
+    clickRomania("after the quick presses");
+}
 
 // The desktop's own request (a window rule, a key of the window manager's), twice.
 TEST_F(Desktop, TheDesktopAsksForFullScreen) {
