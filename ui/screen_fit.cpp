@@ -116,11 +116,21 @@ void ScreenFit::ask(bool full) {
 void ScreenFit::answered(bool full) {
     m_reportedFull = full;
     // Nothing asked, or a configure the compositor sent before the request.
-    if (!m_asked || full != m_askedFull)
+    if (!m_asked || full != m_askedFull || m_answerQueued)
         return;
-    m_asked = false;
-    if (m_wanted != full)
-        ask(m_wanted); // F11 pressed again meanwhile
+    // Qt applies a configure, acknowledges it and draws the window at its new size all in one
+    // go; weston ignores a request between the acknowledgement and that drawing. So whatever F11
+    // asked meanwhile goes once this configure has been applied to its end.
+    m_answerQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_answerQueued = false;
+            m_asked = false;
+            if (m_wanted != m_reportedFull)
+                ask(m_wanted); // F11 pressed again meanwhile
+        },
+        Qt::QueuedConnection);
 }
 
 void ScreenFit::followState() {

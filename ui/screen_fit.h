@@ -59,6 +59,7 @@ private:
     // Wayland: one request at a time (see ask); F11 meanwhile changes only the wish.
     bool m_asked = false;
     bool m_askedFull = false;    // what the request in hand asks for
+    bool m_answerQueued = false; // its answer has come and is being applied
     bool m_wanted = false;       // full screen, as the last F11 wants it
     bool m_reportedFull = false; // as the compositor's last configure has it
     QDeadlineTimer m_askDeadline;
