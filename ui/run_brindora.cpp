@@ -124,6 +124,16 @@ void print(const QString& text, bool toError) {
     std::fputs(text.toLocal8Bit().constData(), toError ? stderr : stdout);
 }
 
+bool waylandPlatform() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+[[noreturn]] void leaveNow(int code) {
+    std::fflush(stdout);
+    std::fflush(stderr);
+    _exit(code);
+}
+
 } // namespace
 
 Form1Options form1Options(const StartOptions& options) {
@@ -134,6 +144,41 @@ Form1Options form1Options(const StartOptions& options) {
     form.drawable = options.chosenStates;
     return form;
 }
+
+namespace {
+
+// The game's window, with all it owns, from its start to the end of the event loop: when this
+// returns, the sound is stopped and the results writer has written its last row and finished.
+int playGame(const CommandLine& line, const SettingsPlaces& places, const RunHooks& hooks) {
+    const auto path = [](const QString& dir) { return QFile::encodeName(dir).toStdString(); };
+    Form1Options options = form1Options(line.options);
+    // Results: the writer outlives the window, to write the game's last row.
+    // Explore mode asks nothing: there is no game to write, and nothing to review.
+    std::unique_ptr<ResultsWriter> results =
+        line.options.explore
+            ? nullptr
+            : startResults(path(line.options.resultsDir), line.options.pupil.toStdString(), places);
+    options.observer = results.get();
+    if (!line.options.reviewDir.isEmpty() && !line.options.explore) {
+        std::vector<StateNumber> review =
+            reviewStates(path(line.options.reviewDir), line.options.pupil.toStdString(),
+                         options.drawable, places);
+        if (!review.empty())
+            options.drawable = std::move(review);
+    }
+    if (hooks.options)
+        hooks.options(options);
+    Form1 form(std::move(options));
+    if (line.options.fullscreen)
+        form.showFullScreen();
+    else
+        form.show();
+    if (hooks.shown)
+        QTimer::singleShot(0, &form, [&] { hooks.shown(form); });
+    return QCoreApplication::exec();
+}
+
+} // namespace
 
 int runBrindora(int argc, char** argv, const RunHooks& hooks) {
     setApplicationIdentity();
@@ -163,31 +208,13 @@ int runBrindora(int argc, char** argv, const RunHooks& hooks) {
     for (const auto& [type, message] : std::exchange(g_heldMessages, {}))
         g_previousHandler(type, QMessageLogContext(), message);
 
-    Form1Options options = form1Options(line.options);
-    // Results: the writer outlives the window, to write the game's last row.
-    // Explore mode asks nothing: there is no game to write, and nothing to review.
-    std::unique_ptr<ResultsWriter> results =
-        line.options.explore
-            ? nullptr
-            : startResults(path(line.options.resultsDir), line.options.pupil.toStdString(), places);
-    options.observer = results.get();
-    if (!line.options.reviewDir.isEmpty() && !line.options.explore) {
-        std::vector<StateNumber> review =
-            reviewStates(path(line.options.reviewDir), line.options.pupil.toStdString(),
-                         options.drawable, places);
-        if (!review.empty())
-            options.drawable = std::move(review);
-    }
-    if (hooks.options)
-        hooks.options(options);
-    Form1 form(std::move(options));
-    if (line.options.fullscreen)
-        form.showFullScreen();
-    else
-        form.show();
-    if (hooks.shown)
-        QTimer::singleShot(0, &form, [&] { hooks.shown(form); });
-    return app.exec();
+    const int code = playGame(line, places, hooks);
+    // Qt 6.4's Wayland client can hang in its own teardown (~QWaylandDisplay waits for an event
+    // thread that waits in wl_display_read_events for a read nobody will make): a closed game
+    // would stay behind as an invisible process. Nothing of ours is left to close by now.
+    if (waylandPlatform())
+        leaveNow(code);
+    return code;
 }
 
 } // namespace brindora

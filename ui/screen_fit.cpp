@@ -39,6 +39,14 @@ bool onX11() {
     return QGuiApplication::platformName() == QLatin1String("xcb");
 }
 
+bool onWayland() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+// How long a compositor is given to answer a change of full screen before the next F11 is
+// asked for all the same (one that refuses may never answer with the state asked for).
+constexpr int kAnswerMs = 5000;
+
 xcb_connection_t* xConnection() {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     return x11 != nullptr ? x11->connection() : nullptr;
@@ -141,10 +149,49 @@ ScreenFit::ScreenFit(QMainWindow& window, ClientArea& client)
 }
 
 void ScreenFit::toggleFullScreen() {
+    if (m_asked && !m_askDeadline.hasExpired()) {
+        m_wanted = !m_wanted;
+        return;
+    }
+    ask(!m_window.isFullScreen());
+}
+
+// On Wayland the compositor answers each request with a configure, which may come after an F11
+// that follows quickly. Qt sends a request only where it differs from the last configure
+// applied, so a second F11 before the answer to the first would be lost, and an answer arriving
+// late would be taken for the state. So one request at a time: the next is asked for once the
+// compositor has answered with the state asked for (answered).
+void ScreenFit::ask(bool full) {
     // A window manager refuses full screen to a window that says it cannot grow.
-    if (!m_window.isFullScreen())
+    if (full)
         letGrow();
-    m_window.setWindowState(m_window.windowState() ^ Qt::WindowFullScreen);
+    m_wanted = full;
+    m_asked = onWayland() && m_reportedFull != full;
+    m_askedFull = full;
+    if (m_asked)
+        m_askDeadline.setRemainingTime(kAnswerMs);
+    const Qt::WindowStates state = m_window.windowState();
+    m_window.setWindowState(full ? state | Qt::WindowFullScreen : state & ~Qt::WindowFullScreen);
+}
+
+void ScreenFit::answered(bool full) {
+    m_reportedFull = full;
+    // Nothing asked, or a configure the compositor sent before the request.
+    if (!m_asked || full != m_askedFull || m_answerQueued)
+        return;
+    // Qt applies a configure, acknowledges it and draws the window at its new size all in one
+    // go; weston ignores a request between the acknowledgement and that drawing. So whatever F11
+    // asked meanwhile goes once this configure has been applied to its end.
+    m_answerQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_answerQueued = false;
+            m_asked = false;
+            if (m_wanted != m_reportedFull)
+                ask(m_wanted); // F11 pressed again meanwhile
+        },
+        Qt::QueuedConnection);
 }
 
 void ScreenFit::followState() {
@@ -362,6 +409,9 @@ bool ScreenFit::eventFilter(QObject* watched, QEvent* event) {
         // The window on the screen: it is shown, so its frame and place are known.
         if (event->type() == QEvent::Expose)
             m_full ? coverScreen() : settle();
+        // The compositor's configure, applied (every one, whether the state changed or not).
+        if (event->type() == QEvent::WindowStateChange && event->spontaneous() && onWayland())
+            answered(m_window.windowHandle()->windowStates() & Qt::WindowFullScreen);
         return false;
     }
     switch (event->type()) {

@@ -163,6 +163,13 @@ bool DesktopServer::startWeston(int width, int height) {
 }
 
 void DesktopServer::TearDown() {
+    // A Wayland client still connected ends the moment its compositor goes (Qt's _exit(1)): the
+    // suite keeps its application to the end on Wayland (qt_app.cpp), so weston ends with the
+    // suite's process instead (launch). Its folder, socket included, goes now.
+    if (wayland() && QCoreApplication::instance() != nullptr) {
+        m_runtime.remove();
+        return;
+    }
     while (!m_processes.empty()) {
         QProcess& process = *m_processes.back();
         process.terminate();

@@ -104,7 +104,8 @@ protected:
     }
     bool fullScreenShown() const {
         const QRect screen = form->screen()->geometry();
-        return form->isFullScreen() && form->geometry() == screen &&
+        // On Wayland also once the compositor has answered what was asked (asking()).
+        return form->isFullScreen() && !form->screenFit().asking() && form->geometry() == screen &&
                form->client()->size() ==
                    QSize(screen.width(), screen.height() - form->menuBar()->height()) &&
                desktopSaysFull(true);
@@ -150,8 +151,9 @@ protected:
     // The fixed window at its scale, whole within the screen's free area.
     bool normalShown() const {
         const double scale = form->client()->scale();
-        return !form->isFullScreen() && form->minimumSize() == form->maximumSize() &&
-               form->size() == form->minimumSize() && form->client()->size() == kDesign * scale &&
+        return !form->isFullScreen() && !form->screenFit().asking() &&
+               form->minimumSize() == form->maximumSize() && form->size() == form->minimumSize() &&
+               form->client()->size() == kDesign * scale &&
                (!x11() ||
                 (form->windowHandle()->isExposed() && frameOnX() && room().contains(*frameOnX()) &&
                  desktopSaysFull(false) && !form->screenFit().placing()));
@@ -205,9 +207,6 @@ protected:
 // The four presses from either start, as the normal window or as --fullscreen does.
 TEST_P(Desktop, F11FourTimes) {
     const bool startFull = GetParam();
-    if (!x11())
-        GTEST_SKIP() << "weston: a configure the compositor sent before an F11 can arrive after "
-                        "it and undo it; the presses are checked by hand until that is fixed";
     startFull ? form->showFullScreen() : form->show();
     expectShown(startFull, "at the start");
     std::optional<QPoint> normalPlace;
@@ -242,6 +241,26 @@ TEST_P(Desktop, F11FourTimes) {
 
 INSTANTIATE_TEST_SUITE_P(Starts, Desktop, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "FullScreen" : "Normal"; });
+
+// Presses quicker than the desktop answers (a compositor answers each with a configure of its
+// own): every one counts, and the window ends as the last one asks.
+TEST_F(Desktop, QuickPressesAllCount) {
+    if (x11())
+        GTEST_SKIP() << "on X, two presses before the first is answered leave Qt's state full "
+                        "screen and the window its normal size (every window manager, and none); "
+                        "not fixed yet";
+    form->show();
+    expectShown(false, "at the start");
+    bool full = false;
+    for (const int presses : {2, 3, 2, 1}) {
+        const std::string when = std::to_string(presses) + " quick presses";
+        for (int press = 0; press < presses; ++press)
+            form->toggleFullScreen(); // as F11 does, with no time for an answer between
+        full = full != (presses % 2 == 1);
+        expectShown(full, when.c_str());
+    }
+    clickRomania("after the quick presses");
+}
 
 // The desktop's own request (a window rule, a key of the window manager's), twice.
 TEST_F(Desktop, TheDesktopAsksForFullScreen) {
