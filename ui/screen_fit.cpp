@@ -140,6 +140,17 @@ ScreenFit::ScreenFit(QMainWindow& window, ClientArea& client)
     // No maximise button: the window's size is its own (see fixSize).
     m_window.setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     m_window.installEventFilter(this);
+    m_answerTimer.setInterval(20);
+    connect(&m_answerTimer, &QTimer::timeout, this, [this] {
+        if (!m_asked || m_askDeadline.hasExpired()) {
+            m_answerTimer.stop();
+            return;
+        }
+        if (desktopMadeFull(m_window) == m_askedFull) {
+            m_answerTimer.stop();
+            answered(m_askedFull);
+        }
+    });
     m_settleTimer.setSingleShot(true);
     m_settleTimer.setInterval(50);
     connect(&m_settleTimer, &QTimer::timeout, this, [this] {
@@ -159,17 +170,25 @@ void ScreenFit::toggleFullScreen() {
 // On Wayland the compositor answers each request with a configure, which may come after an F11
 // that follows quickly. Qt sends a request only where it differs from the last configure
 // applied, so a second F11 before the answer to the first would be lost, and an answer arriving
-// late would be taken for the state. So one request at a time: the next is asked for once the
-// compositor has answered with the state asked for (answered).
+// late would be taken for the state. An X window manager's answer may likewise come after the
+// next request and undo it. So one request at a time: the next is asked for once the desktop
+// has answered with the state asked for (answered).
 void ScreenFit::ask(bool full) {
     // A window manager refuses full screen to a window that says it cannot grow.
     if (full)
         letGrow();
     m_wanted = full;
-    m_asked = onWayland() && m_reportedFull != full;
+    // An X window manager answers in the window's _NET_WM_STATE, read from the X server itself:
+    // Qt reports a change of it only where it differs from the last it reported.
+    const bool xAnswers = onX11() && m_window.isVisible() && windowManagerRuns();
+    if (xAnswers)
+        m_reportedFull = desktopMadeFull(m_window);
+    m_asked = (onWayland() || xAnswers) && m_reportedFull != full;
     m_askedFull = full;
     if (m_asked)
         m_askDeadline.setRemainingTime(kAnswerMs);
+    if (m_asked && xAnswers)
+        m_answerTimer.start();
     const Qt::WindowStates state = m_window.windowState();
     m_window.setWindowState(full ? state | Qt::WindowFullScreen : state & ~Qt::WindowFullScreen);
 }

@@ -35,8 +35,8 @@ public:
     double normalScale() const { return m_normalScale; }
     // The normal window is still being put where it belongs (the window manager is at it).
     bool placing() const { return m_placePending && !m_full; }
-    // Wayland: a change of full screen asked for that the compositor has not answered yet.
-    bool asking() const { return m_asked; }
+    // A change of full screen asked for that the desktop has not answered yet.
+    bool asking() const { return m_asked && !m_askDeadline.hasExpired(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -71,13 +71,14 @@ private:
     QPoint m_normalPlace;
     bool m_hadBorder = false; // the window manager gave the normal window a border
     QObject* m_watchedWindow = nullptr;
-    // Wayland: one request at a time (see ask); F11 meanwhile changes only the wish.
+    // One request at a time (see ask); F11 meanwhile changes only the wish.
     bool m_asked = false;
     bool m_askedFull = false;    // what the request in hand asks for
     bool m_answerQueued = false; // its answer has come and is being applied
     bool m_wanted = false;       // full screen, as the last F11 wants it
     bool m_reportedFull = false; // as the compositor's last configure has it
     QDeadlineTimer m_askDeadline;
+    QTimer m_answerTimer; // X: looks for the window manager's answer
 };
 
 } // namespace brindora

@@ -10,7 +10,9 @@
 #include <QThread>
 
 #include <csignal>
+#include <cstdlib>
 #include <sys/prctl.h>
+#include <xcb/xcb.h>
 
 namespace brindora::testing {
 
@@ -137,12 +139,45 @@ bool DesktopServer::startX(int width, int height) {
     }
     if (!launch(m_desktop, arguments.value(m_desktop), false, environment))
         return false;
-    // A window manager is up once it has marked the root window as its own.
+    // A window manager is up once it has marked the root window as its own, and takes new
+    // windows once it frames one (openbox marks the root window a moment before).
     return waitFor([] {
-        return runTool(QStringLiteral("xprop"),
-                       {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
-            .contains(QLatin1String("window id"));
-    });
+               return runTool(QStringLiteral("xprop"),
+                              {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
+                   .contains(QLatin1String("window id"));
+           }) &&
+           framesAWindow();
+}
+
+// Shows a window of its own and waits until the window manager has taken it (ICCCM: it sets
+// WM_STATE on every window it manages).
+bool DesktopServer::framesAWindow() {
+    xcb_connection_t* c = xcb_connect(nullptr, nullptr);
+    if (xcb_connection_has_error(c) != 0) {
+        xcb_disconnect(c);
+        return false;
+    }
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    const xcb_window_t window = xcb_generate_id(c);
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, window, screen->root, 0, 0, 64, 64, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
+    xcb_map_window(c, window);
+    xcb_flush(c);
+    const char name[] = "WM_STATE";
+    xcb_intern_atom_reply_t* atom =
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof name - 1, name), nullptr);
+    const bool managed =
+        atom != nullptr && waitFor([&] {
+            xcb_get_property_reply_t* state = xcb_get_property_reply(
+                c, xcb_get_property(c, 0, window, atom->atom, XCB_ATOM_ANY, 0, 2), nullptr);
+            const bool set = state != nullptr && state->type != XCB_ATOM_NONE;
+            std::free(state);
+            return set;
+        });
+    std::free(atom);
+    xcb_destroy_window(c, window);
+    xcb_disconnect(c);
+    return managed;
 }
 
 bool DesktopServer::startWeston(int width, int height) {

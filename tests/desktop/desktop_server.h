@@ -33,6 +33,7 @@ public:
 private:
     bool startX(int width, int height);
     bool startWeston(int width, int height);
+    static bool framesAWindow();
     QProcess* launch(const QString& program, const QStringList& arguments, bool readOutput = false,
                      const QProcessEnvironment& environment = {});
 
