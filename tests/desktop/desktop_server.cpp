@@ -166,14 +166,22 @@ bool DesktopServer::framesAWindow() {
     const char name[] = "WM_STATE";
     xcb_intern_atom_reply_t* atom =
         xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof name - 1, name), nullptr);
-    const bool managed =
-        atom != nullptr && waitFor([&] {
-            xcb_get_property_reply_t* state = xcb_get_property_reply(
-                c, xcb_get_property(c, 0, window, atom->atom, XCB_ATOM_ANY, 0, 2), nullptr);
-            const bool set = state != nullptr && state->type != XCB_ATOM_NONE;
-            std::free(state);
-            return set;
-        });
+    // A window shown before the window manager took over stays unmanaged: shown again, it
+    // asks the window manager anew.
+    int looks = 0;
+    const auto isManaged = [&] {
+        xcb_get_property_reply_t* state = xcb_get_property_reply(
+            c, xcb_get_property(c, 0, window, atom->atom, XCB_ATOM_ANY, 0, 2), nullptr);
+        const bool set = state != nullptr && state->type != XCB_ATOM_NONE;
+        std::free(state);
+        if (!set && ++looks % 25 == 0) {
+            xcb_unmap_window(c, window);
+            xcb_map_window(c, window);
+            xcb_flush(c);
+        }
+        return set;
+    };
+    const bool managed = atom != nullptr && waitFor(isManaged);
     std::free(atom);
     xcb_destroy_window(c, window);
     xcb_disconnect(c);
