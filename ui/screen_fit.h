@@ -76,7 +76,7 @@ private:
     bool m_askedFull = false;    // what the request in hand asks for
     bool m_answerQueued = false; // its answer has come and is being applied
     bool m_wanted = false;       // full screen, as the last F11 wants it
-    bool m_reportedFull = false; // as the compositor's last configure has it
+    bool m_reportedFull = false; // as the desktop last said it is
     QDeadlineTimer m_askDeadline;
     QTimer m_answerTimer; // X: looks for the window manager's answer
 };
