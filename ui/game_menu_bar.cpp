@@ -1,7 +1,10 @@
 // Built once from its table; only istruzioni does something.
 #include "game_menu_bar.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMenu>
+#include <QProxyStyle>
 
 namespace brindora {
 
@@ -27,6 +30,18 @@ constexpr MenuItem kMenu[] = {
 };
 // clang-format on
 
+// The desktop's own style, drawing exactly as before, with Alt leading into the bar on every
+// platform (Windows' style does so already; Fusion does not).
+class AltKeyStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override {
+        if (hint == SH_MenuBar_AltKeyNavigation)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
+
 bool hasEntries(const char* title) {
     for (const MenuItem& item : kMenu)
         if (item.title != nullptr && qstrcmp(item.title, title) == 0)
@@ -38,6 +53,9 @@ bool hasEntries(const char* title) {
 
 GameMenuBar::GameMenuBar(QWidget* parent) : QMenuBar(parent) {
     setObjectName(QStringLiteral("menu"));
+    auto* style = new AltKeyStyle;
+    style->setParent(this);
+    setStyle(style);
     for (const MenuItem& item : kMenu) {
         const QString caption = QString::fromUtf8(item.caption);
         QAction* action = nullptr;
@@ -55,6 +73,15 @@ GameMenuBar::GameMenuBar(QWidget* parent) : QMenuBar(parent) {
         if (qstrcmp(item.name, "istruzioni") == 0)
             connect(action, &QAction::triggered, this, &GameMenuBar::istruzioniChosen);
     }
+}
+
+// Qt's own way into the bar: what Alt pressed alone and let go tells it.
+void GameMenuBar::enterByKeyboard() {
+    QWidget* watched = parentWidget() ? parentWidget() : this;
+    QKeyEvent press(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::AltModifier);
+    QCoreApplication::sendEvent(watched, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+    QCoreApplication::sendEvent(watched, &release);
 }
 
 } // namespace brindora

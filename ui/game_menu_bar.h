@@ -10,6 +10,10 @@ class GameMenuBar : public QMenuBar {
 public:
     explicit GameMenuBar(QWidget* parent = nullptr);
 
+    // F10: the first title highlighted and the arrows, Enter and Esc working on the bar, as
+    // Alt pressed and let go alone does.
+    void enterByKeyboard();
+
 signals:
     void istruzioniChosen();
 };
