@@ -1,7 +1,7 @@
 // Built once from its table; only istruzioni does something.
 #include "game_menu_bar.h"
 
-#include <QCoreApplication>
+#include <QAction>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QProxyStyle>
@@ -56,6 +56,8 @@ GameMenuBar::GameMenuBar(QWidget* parent) : QMenuBar(parent) {
     auto* style = new AltKeyStyle;
     style->setParent(this);
     setStyle(style);
+    if (parent != nullptr)
+        parent->installEventFilter(this);
     for (const MenuItem& item : kMenu) {
         const QString caption = QString::fromUtf8(item.caption);
         QAction* action = nullptr;
@@ -75,13 +77,71 @@ GameMenuBar::GameMenuBar(QWidget* parent) : QMenuBar(parent) {
     }
 }
 
-// Qt's own way into the bar: what Alt pressed alone and let go tells it.
+// The first title highlighted and the bar given the keyboard, to hand it back when done.
 void GameMenuBar::enterByKeyboard() {
-    QWidget* watched = parentWidget() ? parentWidget() : this;
-    QKeyEvent press(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::AltModifier);
-    QCoreApplication::sendEvent(watched, &press);
-    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
-    QCoreApplication::sendEvent(watched, &release);
+    if (hasFocus() || actions().isEmpty())
+        return;
+    m_returnTo = window()->focusWidget();
+    setActiveAction(actions().constFirst());
+    setFocus(Qt::MenuBarFocusReason);
+}
+
+void GameMenuBar::giveKeyboardBack() {
+    if (window()->focusWidget() != this || activeAction() != nullptr)
+        return; // still in the bar, or in one of its lists
+    if (m_returnTo)
+        m_returnTo->setFocus(Qt::MenuBarFocusReason);
+    else
+        clearFocus();
+}
+
+// While the bar has the keyboard, Enter chooses a title here and does not press the car button.
+bool GameMenuBar::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            event->accept();
+            return true;
+        }
+    }
+    return QMenuBar::event(event);
+}
+
+// The arrows, Enter and Esc are Qt's; once a title has been chosen or Esc pressed, the
+// keyboard goes back where it was.
+void GameMenuBar::keyPressEvent(QKeyEvent* event) {
+    QMenuBar::keyPressEvent(event);
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        setActiveAction(nullptr);
+        giveKeyboardBack();
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        // A command has been carried out; a title with a list has opened it instead.
+        if (activeAction() != nullptr && activeAction()->menu() == nullptr)
+            setActiveAction(nullptr);
+        giveKeyboardBack();
+        break;
+    default:
+        break;
+    }
+}
+
+bool GameMenuBar::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == parent() && (event->type() == QEvent::KeyPress ||
+                                event->type() == QEvent::KeyRelease)) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool alt = key->key() == Qt::Key_Alt;
+        if (event->type() == QEvent::KeyPress)
+            m_altAlone = alt && !key->isAutoRepeat();
+        else if (alt && m_altAlone) {
+            m_altAlone = false;
+            enterByKeyboard();
+        }
+    }
+    return QMenuBar::eventFilter(watched, event);
 }
 
 } // namespace brindora

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QMenuBar>
+#include <QPointer>
 
 namespace brindora {
 
@@ -16,6 +17,18 @@ public:
 
 signals:
     void istruzioniChosen();
+
+protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // Alt pressed and let go alone, wherever the keyboard is in the window.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void giveKeyboardBack();
+
+    QPointer<QWidget> m_returnTo; // where the keyboard was before it came here
+    bool m_altAlone = false;
 };
 
 } // namespace brindora
