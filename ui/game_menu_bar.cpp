@@ -4,7 +4,6 @@
 #include <QAction>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QProxyStyle>
 
 namespace brindora {
 
@@ -30,18 +29,6 @@ constexpr MenuItem kMenu[] = {
 };
 // clang-format on
 
-// The desktop's own style, drawing exactly as before, with Alt leading into the bar on every
-// platform (Windows' style does so already; Fusion does not).
-class AltKeyStyle : public QProxyStyle {
-public:
-    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                  QStyleHintReturn* data) const override {
-        if (hint == SH_MenuBar_AltKeyNavigation)
-            return 1;
-        return QProxyStyle::styleHint(hint, option, widget, data);
-    }
-};
-
 bool hasEntries(const char* title) {
     for (const MenuItem& item : kMenu)
         if (item.title != nullptr && qstrcmp(item.title, title) == 0)
@@ -53,9 +40,6 @@ bool hasEntries(const char* title) {
 
 GameMenuBar::GameMenuBar(QWidget* parent) : QMenuBar(parent) {
     setObjectName(QStringLiteral("menu"));
-    auto* style = new AltKeyStyle;
-    style->setParent(this);
-    setStyle(style);
     if (parent != nullptr)
         parent->installEventFilter(this);
     for (const MenuItem& item : kMenu) {
@@ -107,26 +91,35 @@ bool GameMenuBar::event(QEvent* event) {
     return QMenuBar::event(event);
 }
 
-// The arrows, Enter and Esc are Qt's; once a title has been chosen or Esc pressed, the
-// keyboard goes back where it was.
+// Left and Right are Qt's. Enter, Space or Down carries out a command or opens a title's
+// list (Qt does so only under styles that lead in by Alt); once a command has been carried
+// out, or Esc pressed, the keyboard goes back where it was.
 void GameMenuBar::keyPressEvent(QKeyEvent* event) {
-    QMenuBar::keyPressEvent(event);
+    QAction* title = activeAction();
     switch (event->key()) {
     case Qt::Key_Escape:
+        QMenuBar::keyPressEvent(event);
         setActiveAction(nullptr);
         giveKeyboardBack();
-        break;
+        return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Space:
-        // A command has been carried out; a title with a list has opened it instead.
-        if (activeAction() != nullptr && activeAction()->menu() == nullptr)
+    case Qt::Key_Down:
+        if (title == nullptr)
+            break;
+        if (title->menu() != nullptr) {
+            setActiveAction(title); // opens its list
+        } else if (event->key() != Qt::Key_Down) {
             setActiveAction(nullptr);
-        giveKeyboardBack();
-        break;
+            giveKeyboardBack();
+            title->trigger();
+        }
+        return;
     default:
         break;
     }
+    QMenuBar::keyPressEvent(event);
 }
 
 bool GameMenuBar::eventFilter(QObject* watched, QEvent* event) {
