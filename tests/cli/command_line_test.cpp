@@ -283,8 +283,9 @@ TEST(ScanSetting, TheUsersFileOnly) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(text);
     };
-    const SettingsPlaces places{dir.path().toStdString(), dir.filePath("user").toStdString(),
-                                dir.filePath("lab").toStdString()};
+    const SettingsPlaces places{dir.path().toStdString(),
+                                {dir.filePath("lab/brindora.conf").toStdString()},
+                                dir.filePath("user/brindora.conf").toStdString()};
     write("lab", "[accessibility]\nscan=4\n");
     EXPECT_EQ(scanFromSettings(places), 0);
     write("user", "[results]\nscan=5\n[accessibility]\nscan = 2,5\n");
