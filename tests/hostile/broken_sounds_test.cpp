@@ -23,6 +23,8 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <random>
 #include <thread>
 #include <unistd.h>
@@ -48,10 +50,15 @@ struct Case : NamedCase {
     const char* told; // what the lines on standard error say, one line per file
 };
 
-// Standard error, caught in a file for as long as this lives.
+// Standard error, caught in a file for as long as this lives; read back through a file of its
+// own, so that the reading never moves where standard error writes.
 class CaughtStandardError {
 public:
-    CaughtStandardError() : m_file(std::tmpfile()) {
+    CaughtStandardError()
+        : m_path((std::filesystem::temp_directory_path() /
+                  ("brindora-stderr-" + std::to_string(std::random_device{}()) + ".txt"))
+                     .string()),
+          m_file(std::fopen(m_path.c_str(), "w")) {
         std::fflush(stderr);
         m_saved = dup(2);
         dup2(fileno(m_file), 2);
@@ -61,25 +68,24 @@ public:
         dup2(m_saved, 2);
         close(m_saved);
         std::fclose(m_file);
+        std::remove(m_path.c_str());
     }
     // The lines so far that begin with `prefix`.
     std::vector<std::string> lines(const std::string& prefix) const {
         std::fflush(stderr);
-        std::string text;
-        char buffer[4096];
-        ssize_t got = 0;
-        for (off_t at = 0; (got = pread(fileno(m_file), buffer, sizeof buffer, at)) > 0; at += got)
-            text.append(buffer, std::size_t(got));
+        std::ifstream in(m_path, std::ios::binary);
         std::vector<std::string> found;
-        for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos;
-             start = end + 1) {
-            if (text.compare(start, prefix.size(), prefix) == 0)
-                found.push_back(text.substr(start, end - start));
+        for (std::string line; std::getline(in, line);) {
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            if (line.compare(0, prefix.size(), prefix) == 0)
+                found.push_back(line);
         }
         return found;
     }
 
 private:
+    std::string m_path;
     std::FILE* m_file;
     int m_saved = -1;
 };
