@@ -1,6 +1,7 @@
 // libFuzzer target: the game's whole recording path on one file. The bytes are put where the
 // game looks for a recording, then suona's checks open it (lookup, WAV check, encoding and
 // channel check, the reader) and the samples are pulled as the sound server pulls them.
+#include "pulse_output.h"
 #include "silence_report.h"
 #include "sound_player.h"
 

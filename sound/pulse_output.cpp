@@ -3,9 +3,12 @@
 // the server was missing at start; so the game keeps a connection of its own.
 #include "pulse_output.h"
 
+#include "sound_player.h"
+
 #include <pulse/pulseaudio.h>
 
 #include <cstdint>
+#include <optional>
 #include <cstdlib>
 #include <fcntl.h>
 #include <pwd.h>
@@ -21,6 +24,8 @@ namespace {
 // Enough to ride out a busy machine; a new sound cuts the old one at once all the same,
 // since a stream that is disconnected loses what it has queued.
 constexpr pa_usec_t kBuffer = 200 * PA_USEC_PER_MSEC;
+
+static_assert(kMaxChannels == PA_CHANNELS_MAX, "the game's channel check is PulseAudio's");
 
 PulseOutput& outputOf(void* self) {
     return *static_cast<PulseOutput*>(self);
@@ -256,6 +261,74 @@ void PulseOutput::drained(pa_stream* stream, int, void* self) {
     PulseOutput& out = outputOf(self);
     if (stream == out.m_stream)
         out.dropStream();
+}
+
+std::unique_ptr<DecodedFile> decodeRecording(const CheckedRecording& recording,
+                                             const SoundOutput::Silent& silent) {
+    auto sound = std::make_unique<DecodedFile>();
+    sound->path = recording.path;
+    sound->file = sf_open(recording.path.c_str(), SFM_READ, &sound->info);
+    if (!sound->file) {
+        silent(recording.path, Silence::UnknownFormat, sf_strerror(nullptr));
+        return nullptr;
+    }
+    // The reader must have seen the file as the check did (it could not otherwise: this is
+    // a second lock on the same door).
+    const int major = sound->info.format & SF_FORMAT_TYPEMASK;
+    const int subtype = sound->info.format & SF_FORMAT_SUBMASK;
+    const bool plain = subtype == SF_FORMAT_PCM_U8 || subtype == SF_FORMAT_PCM_S8 ||
+                       subtype == SF_FORMAT_PCM_16 || subtype == SF_FORMAT_PCM_24 ||
+                       subtype == SF_FORMAT_PCM_32 || subtype == SF_FORMAT_FLOAT ||
+                       subtype == SF_FORMAT_DOUBLE;
+    if ((major != SF_FORMAT_WAV && major != SF_FORMAT_WAVEX) || !plain ||
+        sound->info.channels < 1) {
+        silent(recording.path, Silence::UnknownFormat, {});
+        return nullptr;
+    }
+    if (sound->info.channels > int(PA_CHANNELS_MAX)) {
+        silent(recording.path, Silence::TooManyChannels, std::to_string(sound->info.channels));
+        return nullptr;
+    }
+    if (sound->info.samplerate < 1 || std::uint32_t(sound->info.samplerate) > PA_RATE_MAX) {
+        silent(recording.path, Silence::UnknownFormat,
+                      std::to_string(sound->info.samplerate) + " Hz");
+        return nullptr;
+    }
+    // Float samples come out at full scale, not as the -1 to 1 they are stored at.
+    if (subtype == SF_FORMAT_FLOAT || subtype == SF_FORMAT_DOUBLE)
+        sf_command(sound->file, SFC_SET_SCALE_FLOAT_INT_READ, nullptr, SF_TRUE);
+    return sound;
+}
+
+std::unique_ptr<DecodedFile> openRecording(const std::string& path, SilenceReport& report) {
+    const std::optional<CheckedRecording> checked = checkRecording(path, report);
+    if (!checked)
+        return nullptr;
+    return decodeRecording(*checked,
+                           [&report](const std::string& file, Silence why, const std::string& reason) {
+                               report.silent(file, why, reason);
+                           });
+}
+
+struct SoundOutput::Impl {
+    explicit Impl(Silent told) : silent(std::move(told)), output(silent) {}
+    Silent silent;
+    PulseOutput output;
+};
+
+SoundOutput::SoundOutput(Silent silent) : m_impl(std::make_unique<Impl>(std::move(silent))) {}
+
+SoundOutput::~SoundOutput() = default;
+
+void SoundOutput::play(const CheckedRecording& recording) {
+    if (std::unique_ptr<DecodedFile> sound = decodeRecording(recording, m_impl->silent))
+        m_impl->output.play(std::move(sound));
+    else
+        m_impl->output.stop();
+}
+
+void SoundOutput::stop() {
+    m_impl->output.stop();
 }
 
 } // namespace brindora

@@ -1,8 +1,9 @@
-// One sound at a time on the PulseAudio server, over a connection made again whenever the
+// Linux: one sound at a time on the PulseAudio server, over a connection made again whenever the
 // server has gone away: the next sound after the server is back is heard.
 #pragma once
 
 #include "silence_report.h"
+#include "sound_output.h"
 
 #include <sndfile.h>
 
@@ -66,5 +67,13 @@ private:
     std::unique_ptr<DecodedFile> m_playing; // feeding m_stream
     int m_cookie = -1;                      // an empty cookie in memory, when one is needed
 };
+
+// A checked recording opened for decoding; nothing, with the reason told to `silent`, when
+// libsndfile reads it otherwise than the check did.
+std::unique_ptr<DecodedFile> decodeRecording(const CheckedRecording& recording,
+                                             const SoundOutput::Silent& silent);
+
+// The game's checks and the decoder together, as suona opens a file on Linux.
+std::unique_ptr<DecodedFile> openRecording(const std::string& path, SilenceReport& report);
 
 } // namespace brindora

@@ -2,10 +2,10 @@
 // standard error why a recording stays silent.
 #pragma once
 
-#include "pulse_output.h"
 #include "silence_report.h"
+#include "sound_output.h"
 
-#include <memory>
+#include <optional>
 #include <string>
 
 namespace brindora {
@@ -23,12 +23,15 @@ public:
 
 private:
     SilenceReport m_report; // before m_output, which reports from its own thread
-    PulseOutput m_output;
+    SoundOutput m_output;
 };
 
-// The checks suona makes before anything plays: the file looked up, a whole WAV file in an
-// encoding and channel count the game plays, opened for decoding. Nothing, with the reason
+// The checks suona makes before anything reaches the platform's output: the file looked up,
+// a whole WAV file in an encoding and channel count the game plays. Nothing, with the reason
 // told to `report`, otherwise.
-std::unique_ptr<DecodedFile> openRecording(const std::string& path, SilenceReport& report);
+std::optional<CheckedRecording> checkRecording(const std::string& path, SilenceReport& report);
+
+// The most channels a recording may have: what PulseAudio can place (PA_CHANNELS_MAX).
+constexpr unsigned kMaxChannels = 32;
 
 } // namespace brindora

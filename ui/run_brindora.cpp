@@ -1,6 +1,7 @@
 // Start-up: the options first, then the window, which is the whole program.
 #include "run_brindora.h"
 
+#include "messages.h"
 #include "results_setup.h"
 
 #include <QApplication>
@@ -12,8 +13,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <sys/mman.h>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -26,34 +25,6 @@ namespace {
 // the platform becomes one plain line, saying what each platform tried lacked, and an exit code.
 QtMessageHandler g_previousHandler = nullptr;
 std::vector<std::pair<QtMsgType, QString>> g_heldMessages;
-
-// The libraries under Qt (libwayland) write to standard error themselves while the platform
-// opens: that is held back too, in memory, and dropped when no display is found.
-int g_realStderr = -1;
-int g_heldStderr = -1;
-
-void holdStderr() {
-    std::fflush(stderr);
-    g_heldStderr = memfd_create("brindora-stderr", 0);
-    g_realStderr = g_heldStderr < 0 ? -1 : dup(STDERR_FILENO);
-    if (g_realStderr >= 0)
-        dup2(g_heldStderr, STDERR_FILENO);
-}
-
-void releaseStderr() {
-    if (g_realStderr < 0)
-        return;
-    std::fflush(stderr);
-    dup2(g_realStderr, STDERR_FILENO);
-    char buffer[4096];
-    lseek(g_heldStderr, 0, SEEK_SET);
-    for (ssize_t n; (n = read(g_heldStderr, buffer, sizeof buffer)) > 0;)
-        if (write(STDERR_FILENO, buffer, std::size_t(n)) < 0)
-            break;
-    close(g_heldStderr);
-    close(g_realStderr);
-    g_realStderr = -1;
-}
 
 QString unreachable(const QString& platform) {
     const auto variable = [](const char* name, const char* fallback) {
@@ -104,17 +75,14 @@ QString platformFailure() {
 void startupHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (type == QtFatalMsg && message.contains(QLatin1String("platform plugin"))) {
         // One line, saying what each platform Qt tried lacked.
-        const QByteArray line = QStringLiteral("brindora: cannot open the window: %1\n")
-                                    .arg(platformFailure())
-                                    .toLocal8Bit();
-        const int fd = g_realStderr >= 0 ? g_realStderr : STDERR_FILENO;
-        if (write(fd, line.constData(), std::size_t(line.size())) < 0) {
-            // nowhere left to tell it
-        }
+        messages::writeError(QStringLiteral("brindora: cannot open the window: %1\n")
+                                 .arg(platformFailure())
+                                 .toLocal8Bit()
+                                 .toStdString());
         std::_Exit(EXIT_FAILURE);
     }
     if (type == QtFatalMsg) {
-        releaseStderr();
+        messages::releaseStartupOutput();
         g_previousHandler(type, context, message);
     }
     g_heldMessages.emplace_back(type, message);
@@ -126,12 +94,6 @@ void print(const QString& text, bool toError) {
 
 bool waylandPlatform() {
     return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-}
-
-[[noreturn]] void leaveNow(int code) {
-    std::fflush(stdout);
-    std::fflush(stderr);
-    _exit(code);
 }
 
 } // namespace
@@ -181,6 +143,7 @@ int playGame(const CommandLine& line, const SettingsPlaces& places, const RunHoo
 } // namespace
 
 int runBrindora(int argc, char** argv, const RunHooks& hooks) {
+    messages::begin();
     setApplicationIdentity();
     CommandLine line;
     {
@@ -201,9 +164,9 @@ int runBrindora(int argc, char** argv, const RunHooks& hooks) {
         return openSummary(path(line.options.resultsDir), places);
 
     g_previousHandler = qInstallMessageHandler(startupHandler);
-    holdStderr();
+    messages::holdStartupOutput();
     QApplication app(argc, argv);
-    releaseStderr();
+    messages::releaseStartupOutput();
     qInstallMessageHandler(g_previousHandler);
     for (const auto& [type, message] : std::exchange(g_heldMessages, {}))
         g_previousHandler(type, QMessageLogContext(), message);
@@ -213,7 +176,7 @@ int runBrindora(int argc, char** argv, const RunHooks& hooks) {
     // thread that waits in wl_display_read_events for a read nobody will make): a closed game
     // would stay behind as an invisible process. Nothing of ours is left to close by now.
     if (waylandPlatform())
-        leaveNow(code);
+        messages::leaveNow(code);
     return code;
 }
 

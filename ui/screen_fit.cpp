@@ -18,7 +18,7 @@
 #include <QWindow>
 #include <QtMath>
 
-#include <xcb/xcb.h>
+#include "screen_desktop.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -35,10 +35,6 @@ namespace brindora {
 
 namespace {
 
-bool onX11() {
-    return QGuiApplication::platformName() == QLatin1String("xcb");
-}
-
 bool onWayland() {
     return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
@@ -46,59 +42,6 @@ bool onWayland() {
 // How long a compositor is given to answer a change of full screen before the next F11 is
 // asked for all the same (one that refuses may never answer with the state asked for).
 constexpr int kAnswerMs = 5000;
-
-xcb_connection_t* xConnection() {
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 != nullptr ? x11->connection() : nullptr;
-}
-
-xcb_atom_t xAtom(xcb_connection_t* c, const char* name) {
-    const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
-        xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, std::strlen(name), name), nullptr),
-        &std::free);
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-}
-
-// A property of an X window, as the 32-bit items it holds (windows, atoms, cardinals), as the
-// X server has it now: not as this program last heard of it. Empty when the window has none.
-std::vector<uint32_t> xProperty(xcb_window_t window, const char* name, xcb_atom_t type) {
-    xcb_connection_t* c = xConnection();
-    const xcb_atom_t atom = c != nullptr ? xAtom(c, name) : xcb_atom_t(XCB_ATOM_NONE);
-    if (atom == XCB_ATOM_NONE)
-        return {};
-    const std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
-        xcb_get_property_reply(c, xcb_get_property(c, 0, window, atom, type, 0, 64), nullptr),
-        &std::free);
-    if (!reply || reply->format != 32)
-        return {};
-    const auto* items = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
-    return std::vector<uint32_t>(items, items + xcb_get_property_value_length(reply.get()) / 4);
-}
-
-// A window manager that follows the desktop conventions names its own window on the root
-// window, and that window names itself too.
-bool windowManagerRuns() {
-    xcb_connection_t* c = xConnection();
-    if (c == nullptr)
-        return true;
-    for (auto it = xcb_setup_roots_iterator(xcb_get_setup(c)); it.rem > 0; xcb_screen_next(&it)) {
-        const std::vector<uint32_t> wm =
-            xProperty(it.data->root, "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW);
-        if (!wm.empty() && xProperty(wm[0], "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW) == wm)
-            return true;
-    }
-    return false;
-}
-
-// The window manager has made the window full screen, though Qt may not have heard yet: some
-// (icewm, xfwm4) give the window the screen's size before they say why.
-bool desktopMadeFull(const QWidget& window) {
-    xcb_connection_t* c = xConnection();
-    const xcb_atom_t full =
-        c != nullptr ? xAtom(c, "_NET_WM_STATE_FULLSCREEN") : xcb_atom_t(XCB_ATOM_NONE);
-    const std::vector<uint32_t> state = xProperty(window.winId(), "_NET_WM_STATE", XCB_ATOM_ATOM);
-    return full != XCB_ATOM_NONE && std::find(state.begin(), state.end(), full) != state.end();
-}
 
 // How long the window manager is given to put the normal window where it belongs.
 constexpr int kPlacingMs = 10000;
@@ -114,24 +57,15 @@ const QSize kDesignSize(twipsToPixels(layout::kClientWidthTwips),
 
 void takeKeyboardBack(QWidget& window) {
     window.activateWindow();
-    if (!onX11())
+    if (!desktop::onX11())
         return;
     // Qt hears of the keyboard a moment after the box has gone: only then is it missed.
     QTimer::singleShot(kKeyboardBackMs, &window, [&window] {
-        xcb_connection_t* c = xConnection();
-        if (c == nullptr || QGuiApplication::focusWindow() != nullptr || !window.isVisible() ||
+        if (QGuiApplication::focusWindow() != nullptr || !window.isVisible() ||
             QApplication::activeModalWidget() != nullptr)
             return;
-        const std::unique_ptr<xcb_get_input_focus_reply_t, decltype(&std::free)> focus(
-            xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr), &std::free);
-        const auto id = xcb_window_t(window.winId());
-        if (!focus || focus->focus != id)
-            return;
-        // Giving the keyboard to the window it is on already tells nobody: away and back.
-        qCDebug(lcScreen) << "the keyboard is back on X but Qt missed it: given again";
-        xcb_set_input_focus(c, XCB_INPUT_FOCUS_PARENT, XCB_NONE, XCB_CURRENT_TIME);
-        xcb_set_input_focus(c, XCB_INPUT_FOCUS_PARENT, id, XCB_CURRENT_TIME);
-        xcb_flush(c);
+        if (desktop::giveKeyboardAgain(window))
+            qCDebug(lcScreen) << "the keyboard is back on X but Qt missed it: given again";
     });
 }
 
@@ -146,7 +80,7 @@ ScreenFit::ScreenFit(QMainWindow& window, ClientArea& client)
             m_answerTimer.stop();
             return;
         }
-        if (desktopMadeFull(m_window) == m_askedFull) {
+        if (desktop::desktopMadeFull(m_window) == m_askedFull) {
             m_answerTimer.stop();
             answered(m_askedFull);
         }
@@ -180,9 +114,9 @@ void ScreenFit::ask(bool full) {
     m_wanted = full;
     // An X window manager answers in the window's _NET_WM_STATE, read from the X server itself:
     // Qt reports a change of it only where it differs from the last it reported.
-    const bool xAnswers = onX11() && m_window.isVisible() && windowManagerRuns();
+    const bool xAnswers = desktop::onX11() && m_window.isVisible() && desktop::windowManagerRuns();
     if (xAnswers)
-        m_reportedFull = desktopMadeFull(m_window);
+        m_reportedFull = desktop::desktopMadeFull(m_window);
     m_asked = (onWayland() || xAnswers) && m_reportedFull != full;
     m_askedFull = full;
     if (m_asked)
@@ -258,7 +192,7 @@ void ScreenFit::fixSize() {
     m_window.layout()->activate();
     // The window keeps its size, but the window manager hears that it may grow: metacity and
     // mutter refuse the desktop's own full screen to a window whose limits are equal.
-    if (onX11() && m_window.windowHandle())
+    if (desktop::onX11() && m_window.windowHandle())
         m_window.windowHandle()->setMaximumSize(QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
 }
 
@@ -303,7 +237,7 @@ QRect ScreenFit::place(const QMargins& frameMargins) const {
 // change Qt's idea of the frame lags behind, and a place taken from it is off by the frame.
 void ScreenFit::placeWhole() {
     // A Wayland compositor places windows itself, and tells nobody where.
-    if (!m_placePending || m_full || !onX11() || !m_window.isVisible())
+    if (!m_placePending || m_full || !desktop::onX11() || !m_window.isVisible())
         return;
     const std::optional<QMargins> frame =
         m_window.windowHandle()->isExposed() ? normalFrame() : std::nullopt;
@@ -344,12 +278,11 @@ void ScreenFit::placeWhole() {
 // window never had a border (kwin without its decorations, a kiosk's settings): elsewhere it is
 // full screen's, not yet replaced.
 std::optional<QMargins> ScreenFit::normalFrame() {
-    if (!windowManagerRuns())
+    if (!desktop::windowManagerRuns())
         return QMargins();
-    if (!onX11() || desktopMadeFull(m_window))
+    if (!desktop::onX11() || desktop::desktopMadeFull(m_window))
         return std::nullopt;
-    const std::vector<uint32_t> x =
-        xProperty(m_window.winId(), "_NET_FRAME_EXTENTS", XCB_ATOM_CARDINAL);
+    const std::vector<uint32_t> x = desktop::frameExtents(m_window);
     if (x.size() != 4)
         return std::nullopt;
     const bool none = x == std::vector<uint32_t>(4, 0);
@@ -365,18 +298,7 @@ std::optional<QMargins> ScreenFit::normalFrame() {
 
 // Where the X server has the window's client area, in Qt's pixels.
 std::optional<QPoint> ScreenFit::clientOnX() const {
-    xcb_connection_t* c = xConnection();
-    if (c == nullptr)
-        return std::nullopt;
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
-    const std::unique_ptr<xcb_translate_coordinates_reply_t, decltype(&std::free)> reply(
-        xcb_translate_coordinates_reply(
-            c, xcb_translate_coordinates(c, m_window.winId(), root, 0, 0), nullptr),
-        &std::free);
-    if (!reply)
-        return std::nullopt;
-    const double ratio = m_window.windowHandle()->devicePixelRatio();
-    return QPoint(qRound(reply->dst_x / ratio), qRound(reply->dst_y / ratio));
+    return desktop::clientPlace(m_window);
 }
 
 // Puts the client area there. Where Qt still has it there already, it would not ask again: the
@@ -387,19 +309,14 @@ void ScreenFit::moveClient(const QPoint& target) {
         window->setPosition(target);
         return;
     }
-    xcb_connection_t* c = xConnection();
-    const double ratio = window->devicePixelRatio();
-    const uint32_t at[] = {uint32_t(qRound(target.x() * ratio)),
-                           uint32_t(qRound(target.y() * ratio))};
-    xcb_configure_window(c, m_window.winId(), XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, at);
-    xcb_flush(c);
+    desktop::moveClient(m_window, target);
 }
 
 // The normal window's place, its frame's top left, as it lies now.
 void ScreenFit::recordPlace() {
     if (!m_window.isVisible() || !m_window.windowHandle()->isExposed())
         return;
-    if (!onX11()) {
+    if (!desktop::onX11()) {
         m_normalPlace = m_window.pos();
         m_shownNormal = true;
         return;
@@ -420,7 +337,7 @@ void ScreenFit::startPlacing() {
 }
 
 bool ScreenFit::desktopPlacesWindows() const {
-    return !onX11() || windowManagerRuns();
+    return !desktop::onX11() || desktop::windowManagerRuns();
 }
 
 bool ScreenFit::eventFilter(QObject* watched, QEvent* event) {
@@ -460,7 +377,7 @@ bool ScreenFit::eventFilter(QObject* watched, QEvent* event) {
 void ScreenFit::settle() {
     // The desktop is making the window full screen: Qt hears of it next. Putting the normal
     // window back meanwhile would undo it.
-    if (onX11() && m_window.isVisible() && windowManagerRuns() && desktopMadeFull(m_window)) {
+    if (desktop::onX11() && m_window.isVisible() && desktop::windowManagerRuns() && desktop::desktopMadeFull(m_window)) {
         if (!m_placeDeadline.hasExpired())
             m_settleTimer.start(); // or it was on its way out of full screen: look again
         return;

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# The Windows build, from this Debian machine, in one command: installs what it needs from
+# Debian (mingw-w64, Wine, Qt's source package and its build tools), cross-builds Qt once into
+# a cache (scripts/windows/qt.sh), builds brindora.exe and its tests, and makes the folder that
+# runs on a Windows 10 or 11 PC as it is: build-windows/dist.
+# Usage: scripts/windows/build.sh   (BRINDORA_CACHE: where Qt's build is kept)
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+need=(wine wine64 fonts-liberation pulseaudio pulseaudio-utils sox xvfb xauth xdotool
+      x11-utils imagemagick googletest)
+missing=()
+for p in "${need[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+qt=$(bash scripts/windows/qt.sh)
+build=build-windows
+cmake -G Ninja -S . -B "$build" \
+    -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_PREFIX_PATH="$qt" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DCMAKE_BUILD_TYPE=Release -DBRINDORA_TESTS=ON >/dev/null
+# The Wine prefix first: the build runs one of its own tools under Wine.
+prefix=$(sed -n 's/^BRINDORA_WINE_PREFIX:PATH=//p' "$build/CMakeCache.txt")
+[ -f "$prefix/system.reg" ] || bash scripts/windows/wine-prefix.sh "$prefix"
+cmake --build "$build" -j"$(nproc)"
+rm -rf "$build/dist"
+cmake --install "$build" --prefix "$build/dist" >/dev/null
+echo "Windows folder: $build/dist ($(du -sh "$build/dist" | cut -f1))"
