@@ -49,6 +49,9 @@ fi
 # One version for the program, the Debian package and the MSI: the project's.
 project_version=$(sed -n 's/^project(Brindora VERSION \([0-9][0-9.]*\).*/\1/p' "$top/CMakeLists.txt")
 [ -n "$project_version" ] || fail "no project(Brindora VERSION x.y.z) in CMakeLists.txt"
+changelog_version=$(sed -n '1s/^brindora (\([^)-]*\)-.*/\1/p' "$top/packaging/changelog")
+[ "$changelog_version" = "$project_version" ] ||
+    fail "packaging/changelog is at $changelog_version, the project at $project_version"
 if [ -z "$version" ]; then
     version=$project_version
     # The program keeps its version as a UTF-16 string (Qt's); a folder built from another
@@ -77,7 +80,8 @@ sign_file() { # sign_file IN OUT
 }
 if [ -n "$sign" ]; then
     [ -f "$sign" ] || fail "no certificate $sign"
-    sign_file "$dist/brindora.exe" "$work/Brindora/brindora.exe"
+    sign_file "$dist/brindora.exe" "$work/brindora.exe"
+    mv "$work/brindora.exe" "$work/Brindora/brindora.exe"
 fi
 find "$work/Brindora" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 
@@ -104,6 +108,7 @@ cp "$packaging/brindora.wxs" "$packaging/brindora.ico" "$work/"
 sequence=(
     "KeepResultsFolder|KEPT_RESULTSFOLDER AND NOT RESULTSFOLDER|51"
     "KeepAskPupil|KEPT_ASKPUPIL AND NOT ASKPUPIL|52"
+    "SetInstallLocation||1001"
     "RemoveLabSettings.Data|\$LabSettings=2|6580"
     "RemoveLabSettings|\$LabSettings=2|6581"
     "UndoLabSettings.Data|\$LabSettings=3|6582"
@@ -128,6 +133,7 @@ faketime -f "$(date -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M:%S')" msibuild "$w
     -s "Brindora $version" "Collemarsi school" "x64;1040" "$package_code" ||
     fail "msibuild could not finish the MSI"
 if [ -n "$sign" ]; then
+    rm -f "$msi"
     sign_file "$work/brindora.msi" "$msi"
 else
     mv "$work/brindora.msi" "$msi"
