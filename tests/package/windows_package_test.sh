@@ -68,7 +68,7 @@ osslsigncode verify -CAfile "$work/cert.pem" -in "$work/signed.exe" >"$work/veri
 echo "signed with a school's certificate: the MSI and brindora.exe verify"
 
 # A prefix of its own, as scripts/windows/wine-prefix.sh makes them; one wineserver throughout.
-export HOME=$work/home XDG_RUNTIME_DIR=$work/run
+export HOME=$work/home XDG_RUNTIME_DIR=$work/run LC_ALL=C.UTF-8
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
@@ -244,13 +244,15 @@ check_gone
     fail "the results folder changed with the uninstall"
 
 # 3. Upgraded: the older version with the lab's settings, then this one with none given again.
-msiexec old /i "$(win "$old_msi")" RESULTSFOLDER='\\server\classe 3A' ASKPUPIL=1 || fail "the older MSI"
+# A folder with letters outside the code page reaches brindora.conf as UTF-8.
+lab_folder='\\server\classe 3ª\Niccolò'
+msiexec old /i "$(win "$old_msi")" RESULTSFOLDER="$lab_folder" ASKPUPIL=1 || fail "the older MSI"
 check_installed "$old_version" "${lab_shortcuts[@]}"
 grep -q '^ask_pupil=1' "$conf" || fail "ASKPUPIL=1 did not reach brindora.conf"
 msiexec upgrade /i "$(win "$msi")" || fail "the upgrade failed"
 check_installed "$version" "${lab_shortcuts[@]}"
 printf '%s\r\n' "# Written by the Brindora installer; removed when Brindora is uninstalled." \
-    "[results]" 'folder=\\server\classe 3A' "ask_pupil=1" | cmp - "$conf" ||
+    "[results]" "folder=$lab_folder" "ask_pupil=1" | cmp - "$conf" ||
     { cat -A "$conf" >&2; fail "the upgrade did not keep the lab's settings"; }
 # A downgrade is refused by the launch condition that carries its message (Windows shows and
 # logs it; Wine's quiet msiexec neither), and the newer version stays.
