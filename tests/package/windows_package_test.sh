@@ -67,11 +67,123 @@ osslsigncode verify -CAfile "$work/cert.pem" -in "$work/signed.exe" >"$work/veri
     { cat "$work/verify.out" >&2; fail "the signed program does not verify"; }
 echo "signed with a school's certificate: the MSI and brindora.exe verify"
 
+start_display() { # Xvfb with openbox, and a private PulseAudio server with a null sink
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+    pids+=($!)
+    for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+    export DISPLAY=:$(cat "$work/display")
+    openbox >/dev/null 2>&1 &
+    pids+=($!)
+    pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --use-pid-file=no \
+        --system=false --log-target=file:"$work/pulse.log" \
+        -L "module-native-protocol-unix socket=$work/pulse.sock auth-anonymous=1" \
+        -L "module-null-sink sink_name=brindora_null" -L "module-always-sink" >/dev/null 2>&1 &
+    pids+=($!)
+    export PULSE_SERVER=unix:$work/pulse.sock
+    for _ in $(seq 100); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+    pactl set-default-sink brindora_null || fail "no PulseAudio server for the game"
+}
+wait_window() { # wait_window NAME-REGEX: the id of the visible window so named (30 s at most)
+    for _ in $(seq 600); do
+        xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 && return 0
+        sleep 0.05
+    done
+    return 1
+}
+program_pids() { # program_pids NAME.exe: its processes in this test's prefix
+    local p
+    for p in $(pgrep -f "$1" || true); do
+        { tr '\0' '\n' <"/proc/$p/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$p"
+    done
+}
+close_window() { # close_window WINDOW [NAME.exe]: closed as a pupil closes it; the program ends
+    local program=${2:-brindora.exe}
+    wmctrl -i -c "$1" 2>/dev/null || true
+    for _ in $(seq 100); do
+        [ -n "$(program_pids "$program")" ] || return 0
+        sleep 0.1
+    done
+    kill $(program_pids "$program") 2>/dev/null || true
+    return 1
+}
+time_start() { # time_start LABEL TITLE-REGEX NAME.exe COMMAND...: seconds from start to window
+    local label=$1 title=$2 program=$3; shift 3
+    local t window
+    t=$(now)
+    "$@" >/dev/null 2>&1 &
+    window=$(wait_window "$title") || fail "$label: no window named $title"
+    echo "$label: window after $(since "$t") s"
+    close_window "$window" "$program" || fail "$label: the window closed, the program went on"
+}
+
+# The installed game, as a pupil meets it: started from its shortcut, its window and anthem;
+# then a state asked and answered, the answer in a game file of the lab's folder.
+play_installed_game() {
+    local lnk caption='Ostavella$'
+    for m in "${menus[@]}"; do [ -f "$m/Brindora/Brindora.lnk" ] && lnk=$m/Brindora/Brindora.lnk; done
+    # The first start after the install, then a second one, each from the shortcut.
+    # (start.exe hangs on a link given as a Unix path: it is given the Windows one)
+    lnk=$(winepath -w "$lnk" 2>/dev/null)
+    time_start "shortcut start (first)" "$caption" brindora.exe wine start "$lnk"
+    time_start "shortcut start (again)" "$caption" brindora.exe wine start "$lnk"
+    if [ -n "${BRINDORA_BARE_WINDOW:-}" ]; then
+        mkdir -p "$work/bare"
+        cp -r "$program_dir"/*.dll "$program_dir"/platforms "$program_dir"/styles "$work/bare/"
+        cp "$BRINDORA_BARE_WINDOW" "$work/bare/bare.exe"
+        local bare
+        bare=$(winepath -w "$work/bare/bare.exe" 2>/dev/null)
+        time_start "bare Qt window (first)" "${BRINDORA_BARE_TITLE:-bare}" bare.exe wine start "$bare"
+        time_start "bare Qt window (again)" "${BRINDORA_BARE_TITLE:-bare}" bare.exe wine start "$bare"
+    fi
+
+    parec --latency-msec=200 -d brindora_null.monitor --rate=22050 --channels=1 --format=s16le \
+        >"$work/anthem.raw" 2>/dev/null &
+    pids+=($!)
+    local rec=$!
+    wine "$program_dir/brindora.exe" --states Francia --pupil Prova >"$work/game.out" 2>&1 &
+    local window
+    window=$(wait_window "$caption") || fail "the installed game's window did not open"
+    sleep 4
+    kill "$rec"
+    sox -t raw -r 22050 -c 1 -e signed -b 16 "$work/anthem.raw" -n stat 2>"$work/anthem.stat"
+    local rms
+    rms=$(awk '/RMS +amplitude/ { print $3 }' "$work/anthem.stat")
+    echo "anthem on the null sink: RMS $rms"
+    awk -v a="$rms" 'BEGIN { exit !(a > 0.01) }' || fail "the anthem was not heard"
+
+    # The car button at the top right of the client area (544 pixels high, below the menu bar),
+    # then the prompt box closed, then France on the map (map pixel 120, 360 inside the 2-pixel
+    # border), then the verdict closed.
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    xdotool windowactivate --sync "$window" 2>/dev/null || true
+    xdotool mousemove $((X + WIDTH - 80)) $((Y + HEIGHT - 444)) click 1
+    local box
+    box=$(wait_window '^Brindora$') || fail "no box asked for a state"
+    xdotool windowactivate --sync "$box" 2>/dev/null || true
+    xdotool key Return
+    for _ in $(seq 100); do xdotool search --onlyvisible --name '^Brindora$' >/dev/null 2>&1 || break; sleep 0.1; done
+    xdotool mousemove $((X + 2 + 120)) $((Y + HEIGHT - 544 + 2 + 360)) click 1
+    box=$(wait_window '^Brindora$') || fail "no verdict after the click on France"
+    xdotool windowactivate --sync "$box" 2>/dev/null || true
+    xdotool key Return
+    local row=""
+    for _ in $(seq 100); do
+        row=$(grep -ah ';Francia;Francia;.*;giusto;' "$results"/*.csv 2>/dev/null | head -1) && [ -n "$row" ] && break
+        sleep 0.1
+    done
+    [ -n "$row" ] || { ls -l "$results" >&2; cat "$work/game.out" >&2; fail "no right answer in a game file"; }
+    echo "the answer in the lab's folder: $row"
+    close_window "$window" || fail "the game did not end when its window was closed"
+}
+
 # A prefix of its own, as scripts/windows/wine-prefix.sh makes them; one wineserver throughout.
 export HOME=$work/home XDG_RUNTIME_DIR=$work/run LC_ALL=C.UTF-8
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# The display and the sound server first: Wine's desktop process, started by the first program of
+# the prefix, keeps the display it found for every later window.
+start_display
 bash "$src/scripts/windows/wine-prefix.sh" "$WINEPREFIX"
 wineserver -p
 drive=$WINEPREFIX/drive_c
@@ -117,104 +229,6 @@ check_gone() {
     [ -z "$(products)" ] || fail "left in the uninstall key: $(products)"
     ! wine reg query 'HKLM\Software\Brindora' >/dev/null 2>&1 || fail "HKLM\\Software\\Brindora is left"
 }
-start_display() { # Xvfb with openbox, and a private PulseAudio server with a null sink
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-    pids+=($!)
-    for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-    export DISPLAY=:$(cat "$work/display")
-    openbox >/dev/null 2>&1 &
-    pids+=($!)
-    pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --use-pid-file=no \
-        --system=false --log-target=file:"$work/pulse.log" \
-        -L "module-native-protocol-unix socket=$work/pulse.sock auth-anonymous=1" \
-        -L "module-null-sink sink_name=brindora_null" -L "module-always-sink" >/dev/null 2>&1 &
-    pids+=($!)
-    export PULSE_SERVER=unix:$work/pulse.sock
-    for _ in $(seq 100); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
-    pactl set-default-sink brindora_null || fail "no PulseAudio server for the game"
-}
-wait_window() { # wait_window NAME-REGEX: the id of the visible window so named (30 s at most)
-    for _ in $(seq 600); do
-        xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 && return 0
-        sleep 0.05
-    done
-    return 1
-}
-close_game() { # by the desktop's own means, as a pupil closes it; then no brindora.exe is left
-    wmctrl -i -c "$1" 2>/dev/null || true
-    for _ in $(seq 100); do
-        grep -qi '^brindora.exe' <<<"$(wine tasklist 2>/dev/null)" || return 0
-        sleep 0.1
-    done
-    wine taskkill /f /im brindora.exe >/dev/null 2>&1 || true
-}
-time_start() { # time_start LABEL TITLE-REGEX COMMAND...: seconds from the start to the window
-    local label=$1 title=$2; shift 2
-    local t window
-    t=$(now)
-    "$@" >/dev/null 2>&1 &
-    window=$(wait_window "$title") || fail "$label: no window named $title"
-    echo "$label: window after $(since "$t") s"
-    close_game "$window"
-}
-
-# The installed game, as a pupil meets it: started from its shortcut, its window and anthem;
-# then a state asked and answered, the answer in a game file of the lab's folder.
-play_installed_game() {
-    start_display
-    local lnk caption='Ostavella$'
-    for m in "${menus[@]}"; do [ -f "$m/Brindora/Brindora.lnk" ] && lnk=$m/Brindora/Brindora.lnk; done
-    # The first start after the install, then a second one, each from the shortcut.
-    time_start "shortcut start (first)" "$caption" wine start /unix "$lnk"
-    time_start "shortcut start (again)" "$caption" wine start /unix "$lnk"
-    if [ -n "${BRINDORA_BARE_WINDOW:-}" ]; then
-        mkdir -p "$work/bare"
-        cp -r "$program_dir"/*.dll "$program_dir"/platforms "$program_dir"/styles "$work/bare/"
-        cp "$BRINDORA_BARE_WINDOW" "$work/bare/bare.exe"
-        time_start "bare Qt window (first)" "${BRINDORA_BARE_TITLE:-bare}" wine start /unix "$work/bare/bare.exe"
-        time_start "bare Qt window (again)" "${BRINDORA_BARE_TITLE:-bare}" wine start /unix "$work/bare/bare.exe"
-    fi
-
-    parec --latency-msec=200 -d brindora_null.monitor --rate=22050 --channels=1 --format=s16le \
-        >"$work/anthem.raw" 2>/dev/null &
-    pids+=($!)
-    local rec=$!
-    wine "$program_dir/brindora.exe" --states Francia --pupil Prova >"$work/game.out" 2>&1 &
-    local window
-    window=$(wait_window "$caption") || fail "the installed game's window did not open"
-    sleep 4
-    kill "$rec"
-    sox -t raw -r 22050 -c 1 -e signed -b 16 "$work/anthem.raw" -n stat 2>"$work/anthem.stat"
-    local rms
-    rms=$(awk '/RMS +amplitude/ { print $3 }' "$work/anthem.stat")
-    echo "anthem on the null sink: RMS $rms"
-    awk -v a="$rms" 'BEGIN { exit !(a > 0.01) }' || fail "the anthem was not heard"
-
-    # The car button at the top right of the client area (544 pixels high, below the menu bar),
-    # then the prompt box closed, then France on the map (map pixel 120, 360 inside the 2-pixel
-    # border), then the verdict closed.
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    xdotool windowactivate --sync "$window" 2>/dev/null || true
-    xdotool mousemove $((X + WIDTH - 80)) $((Y + HEIGHT - 444)) click 1
-    local box
-    box=$(wait_window '^Brindora$') || fail "no box asked for a state"
-    xdotool windowactivate --sync "$box" 2>/dev/null || true
-    xdotool key Return
-    for _ in $(seq 100); do xdotool search --onlyvisible --name '^Brindora$' >/dev/null 2>&1 || break; sleep 0.1; done
-    xdotool mousemove $((X + 2 + 120)) $((Y + HEIGHT - 544 + 2 + 360)) click 1
-    box=$(wait_window '^Brindora$') || fail "no verdict after the click on France"
-    xdotool windowactivate --sync "$box" 2>/dev/null || true
-    xdotool key Return
-    local row=""
-    for _ in $(seq 100); do
-        row=$(grep -ah ';Francia;Francia;.*;giusto;' "$results"/*.csv 2>/dev/null | head -1) && [ -n "$row" ] && break
-        sleep 0.1
-    done
-    [ -n "$row" ] || { ls -l "$results" >&2; cat "$work/game.out" >&2; fail "no right answer in a game file"; }
-    echo "the answer in the lab's folder: $row"
-    close_game "$window"
-}
-
 game_shortcuts=("Brindora - Esplora la mappa.lnk" "Brindora - Schermo intero.lnk" "Brindora.lnk")
 lab_shortcuts=("${game_shortcuts[@]}" "Riepilogo della classe.lnk")
 
