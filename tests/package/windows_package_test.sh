@@ -22,7 +22,8 @@ cleanup() {
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
-for tool in wine wineserver wixl msiinfo osslsigncode openssl unzip; do
+# (package.sh installs what packing needs: wixl, msitools, faketime, mingw, zip, osslsigncode)
+for tool in wine wineserver winepath openssl unzip Xvfb openbox pulseaudio pactl parec sox xdotool wmctrl; do
     command -v "$tool" >/dev/null || fail "$tool is not installed"
 done
 now() { date +%s.%N; }
@@ -240,8 +241,11 @@ t=$(now)
 msiexec install /i "$(win "$msi")" RESULTSFOLDER="$(win "$results")" || fail "msiexec /i failed"
 echo "installed in $(since "$t") s under Wine"
 check_installed "$version" "${lab_shortcuts[@]}"
-[ -f "$drive/windows/Installer/$(property "$msi" ProductCode)/brindora.ico" ] ||
-    fail "the icon of Apps & features is not installed"
+# Apps & features: name and version (above), publisher and icon.
+product_code=$(property "$msi" ProductCode)
+grep -q 'REG_SZ *Collemarsi school' <<<"$(wine reg query "$uninstall_key\\$product_code" /v Publisher 2>/dev/null)" ||
+    fail "Apps & features shows no publisher"
+[ -f "$drive/windows/Installer/$product_code/brindora.ico" ] || fail "the icon of Apps & features is not installed"
 printf '%s\r\n' "# Written by the Brindora installer; removed when Brindora is uninstalled." \
     "[results]" "folder=$(win "$results")" | cmp - "$conf" || { cat -A "$conf" >&2; fail "brindora.conf"; }
 
