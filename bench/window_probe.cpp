@@ -9,7 +9,12 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#ifdef _WIN32
+#include <windows.h>
+#include <psapi.h>
+#else
 #include <sys/resource.h>
+#endif
 
 #ifdef BENCH_FORM1
 #include "form1.h"
@@ -23,6 +28,23 @@ long long nowNs() {
         .count();
 }
 
+#ifdef _WIN32
+// The same two figures as Windows keeps them (the probe also runs under Wine).
+double cpuSeconds() {
+    FILETIME created, exited, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    const auto seconds = [](const FILETIME& t) {
+        return double((unsigned long long)t.dwHighDateTime << 32 | t.dwLowDateTime) / 1e7;
+    };
+    return seconds(kernel) + seconds(user);
+}
+
+long peakKb() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    K32GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return long(counters.PeakWorkingSetSize / 1024);
+}
+#else
 double cpuSeconds() {
     rusage u{};
     getrusage(RUSAGE_SELF, &u);
@@ -34,6 +56,7 @@ long peakKb() {
     getrusage(RUSAGE_SELF, &u);
     return u.ru_maxrss;
 }
+#endif
 
 // Catches the first paint of the window or of anything inside it.
 class FirstPaint : public QObject {

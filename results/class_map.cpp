@@ -4,7 +4,10 @@
 
 #include "map_assets.h"
 
-#include <png.h>
+#include <QBuffer>
+#include <QImage>
+
+#include <cstring>
 
 namespace brindora {
 
@@ -21,20 +24,21 @@ namespace {
 constexpr int kOtherLandMask = 255;
 constexpr int kHatchSpacing = 5;
 
-bool decode(const unsigned char* data, std::size_t size, png_uint_32 format, MapPicture& out) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_memory(&image, data, size))
+// The picture as 3 bytes (RGB) or 1 byte (grey) a pixel, rows packed.
+bool decode(const unsigned char* data, std::size_t size, QImage::Format format, MapPicture& out) {
+    QImage image;
+    if (!image.loadFromData(data, static_cast<int>(size), "PNG"))
         return false;
-    image.format = format;
-    out.width = static_cast<int>(image.width);
-    out.height = static_cast<int>(image.height);
-    out.rgb.resize(PNG_IMAGE_SIZE(image));
-    if (!png_image_finish_read(&image, nullptr, out.rgb.data(), 0, nullptr)) {
-        png_image_free(&image);
-        return false;
-    }
-    return true;
+    image = image.convertToFormat(format);
+    const std::size_t rowBytes =
+        static_cast<std::size_t>(image.width()) * (format == QImage::Format_RGB888 ? 3 : 1);
+    out.width = image.width();
+    out.height = image.height();
+    out.rgb.resize(rowBytes * static_cast<std::size_t>(image.height()));
+    for (int y = 0; y < image.height(); ++y)
+        std::memcpy(out.rgb.data() + rowBytes * static_cast<std::size_t>(y), image.constScanLine(y),
+                    rowBytes);
+    return !image.isNull();
 }
 
 void put(std::string& rgb, std::size_t pixel, std::uint32_t colour) {
@@ -54,14 +58,15 @@ std::uint32_t missColour(double missed) {
 
 MapPicture stateMask() {
     MapPicture mask;
-    return decode(mapassets::kMask, mapassets::kMaskSize, PNG_FORMAT_GRAY, mask) ? mask
-                                                                                 : MapPicture{};
+    return decode(mapassets::kMask, mapassets::kMaskSize, QImage::Format_Grayscale8, mask)
+               ? mask
+               : MapPicture{};
 }
 
 MapPicture classMap(const ClassSummary& summary) {
     MapPicture map, mask;
-    if (!decode(mapassets::kMap, mapassets::kMapSize, PNG_FORMAT_RGB, map) ||
-        !decode(mapassets::kMask, mapassets::kMaskSize, PNG_FORMAT_GRAY, mask) ||
+    if (!decode(mapassets::kMap, mapassets::kMapSize, QImage::Format_RGB888, map) ||
+        !decode(mapassets::kMask, mapassets::kMaskSize, QImage::Format_Grayscale8, mask) ||
         map.width != mask.width || map.height != mask.height)
         return {};
     std::array<std::uint32_t, 256> colour{};
@@ -97,21 +102,15 @@ MapPicture classMap(const ClassSummary& summary) {
 }
 
 std::string encodePng(const MapPicture& picture) {
-    if (picture.width <= 0)
+    if (picture.width <= 0 || picture.rgb.size() != std::size_t(picture.width) * picture.height * 3)
         return {};
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = static_cast<png_uint_32>(picture.width);
-    image.height = static_cast<png_uint_32>(picture.height);
-    image.format = PNG_FORMAT_RGB;
-    png_alloc_size_t size = 0;
-    if (!png_image_write_to_memory(&image, nullptr, &size, 0, picture.rgb.data(), 0, nullptr))
+    const QImage image(reinterpret_cast<const uchar*>(picture.rgb.data()), picture.width,
+                       picture.height, picture.width * 3, QImage::Format_RGB888);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
         return {};
-    std::string out(size, '\0');
-    if (!png_image_write_to_memory(&image, out.data(), &size, 0, picture.rgb.data(), 0, nullptr))
-        return {};
-    out.resize(size);
-    return out;
+    return bytes.toStdString();
 }
 
 } // namespace brindora

@@ -2,6 +2,8 @@
 // keep only the case-folded ASCII name; so the name keeps only what all of them keep.
 #include "file_name.h"
 
+#include "system_info.h"
+
 #include <cstdint>
 
 namespace brindora {
@@ -58,8 +60,7 @@ std::string safeNamePart(std::string_view text, std::size_t maxBytes) {
 
 std::string gameFileName(std::time_t start, std::string_view pc, std::string_view pupil,
                          int attempt) {
-    std::tm local{};
-    localtime_r(&start, &local);
+    const std::tm local = localTime(start);
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
     std::string name = std::string(stamp) + "_" + safeNamePart(pc, kPcBytes) + "_" +

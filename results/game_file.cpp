@@ -3,6 +3,7 @@
 #include "game_file.h"
 
 #include "csv.h"
+#include "system_info.h"
 
 #include <array>
 #include <cstdio>
@@ -83,8 +84,7 @@ std::string gameFileStart() {
 }
 
 std::string localDateTime(std::time_t when) {
-    std::tm local{};
-    localtime_r(&when, &local);
+    const std::tm local = localTime(when);
     char text[32];
     std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
     return text;

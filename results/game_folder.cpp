@@ -2,19 +2,15 @@
 // only if they are plain files, and only up to a size no game reaches.
 #include "game_folder.h"
 
+#include "file_ops.h"
+
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace brindora {
 
 namespace {
 
-constexpr off_t kLargestGameFile = 16 << 20;
+constexpr std::size_t kLargestGameFile = 16 << 20;
 
 bool csvName(const std::string& name) {
     if (name.size() < 5 || name[0] == '.')
@@ -25,37 +21,17 @@ bool csvName(const std::string& name) {
     return end == ".csv";
 }
 
-// The file's bytes, or an empty why.
-bool readFile(const std::string& path, std::string& text, std::string& why) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        why = errno == ELOOP ? "it is a symbolic link" : std::strerror(errno);
-        return false;
+std::string why(int failure) {
+    switch (failure) {
+    case kIsLink:
+        return "it is a symbolic link";
+    case kNotPlain:
+        return "it is not a plain file";
+    case kTooLarge:
+        return "it is too large for a game file";
+    default:
+        return errorText(failure);
     }
-    struct stat info {};
-    bool ok = ::fstat(fd, &info) == 0;
-    if (!ok || !S_ISREG(info.st_mode))
-        why = "it is not a plain file";
-    else if (info.st_size > kLargestGameFile)
-        why = "it is too large for a game file";
-    else {
-        text.resize(static_cast<std::size_t>(info.st_size));
-        std::size_t got = 0;
-        while (got < text.size()) {
-            const ssize_t n = ::read(fd, text.data() + got, text.size() - got);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0) {
-                if (n < 0)
-                    why = std::strerror(errno);
-                break;
-            }
-            got += static_cast<std::size_t>(n);
-        }
-        text.resize(got);
-    }
-    ::close(fd);
-    return why.empty();
 }
 
 std::string motivo(ReadProblem problem) {
@@ -73,25 +49,19 @@ std::string motivo(ReadProblem problem) {
 
 bool readGameFolder(const std::string& dir, GameFolder& out, std::string& error,
                     const std::function<void(const std::string&)>& report) {
-    DIR* folder = ::opendir(dir.c_str());
-    if (folder == nullptr) {
-        error = "cannot read the folder \"" + dir + "\" (" + std::strerror(errno) + ")";
+    std::vector<std::string> all, names;
+    if (const int failure = listFolder(dir, all)) {
+        error = "cannot read the folder \"" + dir + "\" (" + errorText(failure) + ")";
         return false;
     }
-    std::vector<std::string> names;
-    while (const dirent* entry = ::readdir(folder)) {
-        if (csvName(entry->d_name))
-            names.emplace_back(entry->d_name);
-    }
-    ::closedir(folder);
+    std::copy_if(all.begin(), all.end(), std::back_inserter(names), csvName);
     std::sort(names.begin(), names.end());
     std::string text;
     for (const std::string& name : names) {
-        const std::string path = dir + "/" + name;
-        std::string why;
-        if (!readFile(path, text, why)) {
-            out.skipped.push_back({name, why, "non si legge come file di una partita"});
-            report("brindora: skipped \"" + path + "\": " + why);
+        const std::string path = inFolder(dir, name);
+        if (const int failure = readFile(path, kLargestGameFile, false, text)) {
+            out.skipped.push_back({name, why(failure), "non si legge come file di una partita"});
+            report("brindora: skipped \"" + path + "\": " + why(failure));
             continue;
         }
         ReadResult result = readGameFile(text);

@@ -5,17 +5,12 @@
 #include "class_summary.h"
 #include "summary_page.h"
 
+#include "file_ops.h"
+#include "system_info.h"
+
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <spawn.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-extern char** environ;
 
 namespace brindora {
 
@@ -26,46 +21,6 @@ constexpr const char* kPageName = "riepilogo.html";
 void line(const std::string& text) {
     std::fprintf(stderr, "%s\n", text.c_str());
     std::fflush(stderr);
-}
-
-std::string hostName() {
-    char name[256] = {};
-    if (gethostname(name, sizeof name - 1) != 0 || name[0] == '\0')
-        return "pc";
-    return name;
-}
-
-// Written beside, then renamed into place: a link planted under the page's name is
-// replaced, never followed, and a reader never sees half a page.
-bool writeWhole(const std::string& dir, const std::string& path, const std::string& text,
-                std::string& error) {
-    std::string temporary = dir + "/.riepilogo-XXXXXX";
-    const int fd = mkstemp(temporary.data());
-    if (fd < 0) {
-        error = "cannot write in \"" + dir + "\" (" + std::strerror(errno) + ")";
-        return false;
-    }
-    std::size_t done = 0;
-    int failure = 0;
-    while (done < text.size() && failure == 0) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n > 0)
-            done += static_cast<std::size_t>(n);
-        else if (errno != EINTR)
-            failure = errno;
-    }
-    if (failure == 0 && (fchmod(fd, 0644) != 0 || fsync(fd) != 0))
-        failure = errno;
-    if (::close(fd) != 0 && failure == 0)
-        failure = errno;
-    if (failure == 0 && std::rename(temporary.c_str(), path.c_str()) != 0)
-        failure = errno;
-    if (failure != 0) {
-        ::unlink(temporary.c_str());
-        error = "cannot write \"" + path + "\" (" + std::strerror(failure) + ")";
-        return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -93,8 +48,12 @@ std::string writeSummary(const std::string& dir, std::string& error) {
         return {};
     const ClassSummary summary = summarise(folder);
     const std::string page = summaryPage(summary, dir, encodePng(classMap(summary)));
-    const std::string path = dir + "/" + kPageName;
-    return writeWhole(dir, path, page, error) ? path : std::string();
+    const std::string path = inFolder(dir, kPageName);
+    if (const int failure = replaceFile(dir, path, page)) {
+        error = "cannot write \"" + path + "\" (" + errorText(failure) + ")";
+        return {};
+    }
+    return path;
 }
 
 int runSummary(const std::string& dir) {
@@ -123,19 +82,9 @@ int openSummary(const std::string& givenFolder, const SettingsPlaces& places) {
     }
     std::printf("%s\n", path.c_str());
     std::fflush(stdout);
-    std::string program = "xdg-open", argument = path;
-    char* argv[] = {program.data(), argument.data(), nullptr};
-    pid_t child = 0;
-    int status = 0;
-    if (const int failed = posix_spawnp(&child, argv[0], nullptr, nullptr, argv, environ)) {
-        line("brindora: summary: cannot start xdg-open (" + std::string(std::strerror(failed)) +
-             "): open \"" + path + "\" in a browser");
-        return EXIT_FAILURE;
-    }
-    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        line("brindora: summary: xdg-open could not open \"" + path + "\"");
+    std::string detail;
+    if (openInBrowser(path, detail) != 0) {
+        line("brindora: summary: " + detail + ": open \"" + path + "\" in a browser");
         return EXIT_FAILURE;
     }
     return EXIT_SUCCESS;

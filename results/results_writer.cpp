@@ -8,7 +8,6 @@
 #include <cerrno>
 #include <condition_variable>
 #include <cstdio>
-#include <cstring>
 #include <mutex>
 #include <set>
 
@@ -44,11 +43,6 @@ std::string quoted(const std::string& path) {
     return "\"" + path + "\"";
 }
 
-// Failures after which the open file cannot be used any more (gone from a network share).
-bool fileLost(int error) {
-    return error == ESTALE || error == EBADF || error == ENOENT || error == ENXIO;
-}
-
 void run(std::shared_ptr<ResultsWriter::Shared> s, const ResultsWriterSetup setup,
          const std::time_t start) {
     const std::string kept = ": the answers are kept and written as soon as it can be done";
@@ -77,8 +71,8 @@ void run(std::shared_ptr<ResultsWriter::Shared> s, const ResultsWriterSetup setu
         if (fd < 0) {
             int result = -EEXIST;
             for (; attempt <= kMostAttempts && result == -EEXIST; ++attempt) {
-                path = setup.folder + "/" +
-                       gameFileName(start, setup.place.pc, setup.place.pupil, attempt);
+                path = inFolder(setup.folder,
+                                gameFileName(start, setup.place.pc, setup.place.pupil, attempt));
                 result = setup.files->create(path);
             }
             --attempt;
@@ -88,7 +82,7 @@ void run(std::shared_ptr<ResultsWriter::Shared> s, const ResultsWriterSetup setu
             } else {
                 reason = "create " + std::to_string(-result);
                 line = "cannot create a file in " + quoted(setup.folder) + " (" +
-                       std::strerror(-result) + ")" + kept;
+                       errorText(-result) + ")" + kept;
                 path.clear();
             }
         }
@@ -103,8 +97,8 @@ void run(std::shared_ptr<ResultsWriter::Shared> s, const ResultsWriterSetup setu
             if (error != 0) {
                 reason += std::to_string(error);
                 line = "cannot write " + quoted(path.empty() ? s->path : path) + " (" +
-                       std::strerror(error) + ")" + kept;
-                lost = fileLost(error);
+                       errorText(error) + ")" + kept;
+                lost = setup.files->lost(error);
             } else if (setup.files->removed(fd)) {
                 reason = "removed";
                 line = quoted(path.empty() ? s->path : path) +

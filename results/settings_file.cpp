@@ -1,12 +1,11 @@
 // A small reader of the INI-style file: [group] lines, key=value, '#' and ';' comments.
 #include "settings_file.h"
 
+#include "file_ops.h"
+#include "system_info.h"
+
 #include <algorithm>
-#include <cstdlib>
-#include <fstream>
-#include <pwd.h>
-#include <unistd.h>
-#include <vector>
+#include <sstream>
 
 namespace brindora {
 
@@ -21,10 +20,7 @@ std::string trimmed(const std::string& text) {
     return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
 }
 
-std::string environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
+constexpr std::size_t kLargestSettingsFile = 1 << 20;
 
 struct Found {
     bool folderSet = false, pupilSet = false;
@@ -32,9 +28,12 @@ struct Found {
 };
 
 // The keys of [results] in one file; a missing or unreadable file has none.
-Found readFile(const std::string& path, const std::string& home) {
+Found readSettingsFile(const std::string& path, const std::string& home) {
     Found found;
-    std::ifstream in(path);
+    std::string text;
+    if (readFile(path, kLargestSettingsFile, true, text) != 0)
+        return found;
+    std::istringstream in(text);
     std::string line, group;
     while (std::getline(in, line)) {
         line = trimmed(line);
@@ -67,37 +66,43 @@ Found readFile(const std::string& path, const std::string& home) {
 } // namespace
 
 SettingsPlaces SettingsPlaces::fromEnvironment() {
-    return {environment("HOME"), environment("XDG_CONFIG_HOME"), environment("XDG_CONFIG_DIRS")};
+    return settingsPlacesFromEnvironment();
 }
 
-ResultsSettings readResultsSettings(const SettingsPlaces& places) {
-    ResultsSettings settings;
-    // XDG: the first folder of XDG_CONFIG_DIRS matters most; relative paths do not count.
-    std::vector<std::string> system;
-    std::string dirs = places.configDirs.empty() ? "/etc/xdg" : places.configDirs;
+SettingsPlaces SettingsPlaces::xdg(const std::string& home, const std::string& configHome,
+                                   const std::string& configDirs) {
+    SettingsPlaces places;
+    places.home = home;
+    const std::string dirs = configDirs.empty() ? "/etc/xdg" : configDirs;
     for (std::size_t start = 0; start <= dirs.size();) {
         const auto colon = std::min(dirs.find(':', start), dirs.size());
         const std::string dir = dirs.substr(start, colon - start);
         if (!dir.empty() && dir.front() == '/')
-            system.push_back(dir + "/" + kFileName);
+            places.labFiles.push_back(dir + "/" + kFileName);
         start = colon + 1;
     }
-    for (auto it = system.rbegin(); it != system.rend(); ++it) {
-        const Found found = readFile(*it, places.home);
+    std::string userDir = configHome;
+    if (userDir.empty() || userDir.front() != '/')
+        userDir = home.empty() ? "" : home + "/.config";
+    if (!userDir.empty())
+        places.userFile = userDir + "/" + kFileName;
+    return places;
+}
+
+ResultsSettings readResultsSettings(const SettingsPlaces& places) {
+    ResultsSettings settings;
+    for (auto it = places.labFiles.rbegin(); it != places.labFiles.rend(); ++it) {
+        const Found found = readSettingsFile(*it, places.home);
         if (found.folderSet) {
             settings.folder = found.folder;
             settings.folderFrom = *it;
         }
     }
-    std::string userDir = places.configHome;
-    if (userDir.empty() || userDir.front() != '/')
-        userDir = places.home.empty() ? "" : places.home + "/.config";
-    if (!userDir.empty()) {
-        const std::string path = userDir + "/" + kFileName;
-        const Found found = readFile(path, places.home);
+    if (!places.userFile.empty()) {
+        const Found found = readSettingsFile(places.userFile, places.home);
         if (found.folderSet) {
             settings.folder = found.folder;
-            settings.folderFrom = path;
+            settings.folderFrom = places.userFile;
         }
         if (found.pupilSet)
             settings.pupil = found.pupil;
@@ -110,15 +115,7 @@ std::string pupilName(const std::string& given, const ResultsSettings& settings)
         return given;
     if (!trimmed(settings.pupil).empty())
         return settings.pupil;
-    if (const passwd* user = getpwuid(getuid())) {
-        std::string full = user->pw_gecos ? user->pw_gecos : "";
-        full = trimmed(full.substr(0, full.find(',')));
-        if (!full.empty())
-            return full;
-        if (user->pw_name && *user->pw_name)
-            return user->pw_name;
-    }
-    const std::string login = environment("LOGNAME");
+    const std::string login = loginName();
     return login.empty() ? "alunno" : login;
 }
 

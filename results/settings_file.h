@@ -1,21 +1,27 @@
 // brindora.conf, the one place it is read: the results folder and the pupil's name, as a
-// technician sets them for a whole lab (XDG_CONFIG_DIRS) or for one user (XDG_CONFIG_HOME).
+// technician sets them for a whole lab or for one user.
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace brindora {
 
-// Where the settings files are looked for; fromEnvironment() reads the process's own.
+// The settings files, lab-wide and the user's own; fromEnvironment() as this platform has
+// them (Linux: XDG_CONFIG_DIRS and XDG_CONFIG_HOME; Windows: %PROGRAMDATA% and %APPDATA%).
 struct SettingsPlaces {
-    std::string home;       // HOME
-    std::string configHome; // XDG_CONFIG_HOME, empty: $HOME/.config
-    std::string configDirs; // XDG_CONFIG_DIRS, empty: /etc/xdg
+    std::string home;                  // what "~/" stands for in folder=
+    std::vector<std::string> labFiles; // the one that matters most first
+    std::string userFile;              // empty: none
     static SettingsPlaces fromEnvironment();
+    // The XDG rule: the first folder of configDirs matters most, relative ones do not count;
+    // empty configDirs is /etc/xdg, empty configHome is home/.config.
+    static SettingsPlaces xdg(const std::string& home, const std::string& configHome,
+                              const std::string& configDirs);
 };
 
 struct ResultsSettings {
-    std::string folder;     // [results] folder=, the user's over the system's; empty: none
+    std::string folder;     // [results] folder=, the user's over the lab's; empty: none
     std::string folderFrom; // the file it came from
     std::string pupil;      // [results] pupil=, from the user's file only
 };

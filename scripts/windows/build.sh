@@ -7,20 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
-need=(wine wine64 fonts-liberation pulseaudio pulseaudio-utils sox xvfb xauth xdotool
-      x11-utils imagemagick googletest)
-missing=()
-for p in "${need[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
-
+bash scripts/windows/setup.sh
 qt=$(bash scripts/windows/qt.sh)
 build=build-windows
 cmake -G Ninja -S . -B "$build" \

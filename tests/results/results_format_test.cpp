@@ -34,6 +34,7 @@ const NameCase kNames[] = {
      "20250314-102205_lab_a-b-c.csv"},
     {"Nothing left", "", "?*<>|\"", "20250314-102205_x_x.csv"},
     {"Not UTF-8", "\xff\xfe", "\xc3(\xe2", "20250314-102205_x_x.csv"},
+    {"Names Windows keeps", "CON", "nul.txt", "20250314-102205_CON_nul-txt.csv"},
     {"Emoji", "pc", "Anna \xF0\x9F\x98\x80 Bo", "20250314-102205_pc_Anna-Bo.csv"},
     {"Very long", std::string(300, 'p'), std::string(300, 'a'),
      nullptr}, // checked by the bounds alone
@@ -51,50 +52,13 @@ TEST_P(FileNameTest, IsSafeOnEveryFileSystem) {
         std::regex_match(name, std::regex("[0-9]{8}-[0-9]{6}_[A-Za-z0-9-]+_[A-Za-z0-9-]+\\.csv")))
         << name;
     EXPECT_EQ(name.find(".."), std::string::npos);
+    // Windows keeps CON, NUL, COM1... for devices, with any extension, on every share.
+    EXPECT_FALSE(std::regex_search(
+        name, std::regex("^(con|prn|aux|nul|com[1-9]|lpt[1-9])(\\.|$)", std::regex::icase)));
     EXPECT_LE(name.size(), 85u);
     EXPECT_EQ(gameFileName(kStart, c.pc, c.pupil, 3), name.substr(0, name.size() - 4) + "_3.csv");
 }
 INSTANTIATE_TEST_SUITE_P(Names, FileNameTest, ::testing::ValuesIn(kNames), ByName());
-
-// Two PCs named alike (or one PC twice) start a game in the same second, into a folder where
-// someone has put a symbolic link under the first name: three files, none through the link.
-TEST(GameFileTest, TwoGamesInTheSameSecondEachGetTheirOwnFile) {
-    TempFolder dir;
-    writeText(dir / "victim.txt", "keep");
-    const std::string first = gameFileName(kStart, "lab", "Anna", 1);
-    ASSERT_EQ(symlink((dir / "victim.txt").c_str(), (dir / first).c_str()), 0);
-    std::vector<std::string> lines;
-    const auto setup = [&] {
-        ResultsWriterSetup s;
-        s.folder = dir.path();
-        s.place = {"lab", "Anna"};
-        s.wallNow = [] { return kStart; };
-        s.report = [&](const std::string& line) { lines.push_back(line); };
-        return s;
-    };
-    {
-        ResultsWriter a(setup()), b(setup());
-        a.answered({1, 1, 2, "Questa è la Bulgaria", false});
-        b.answered({1, 8, 8, "", true});
-        ASSERT_TRUE(a.waitWritten(std::chrono::seconds(5)));
-        ASSERT_TRUE(b.waitWritten(std::chrono::seconds(5)));
-        EXPECT_NE(a.path(), b.path());
-    }
-    EXPECT_EQ(fileText(dir / "victim.txt"), "keep");
-    const std::vector<std::string> files = filesBelow(dir.path());
-    ASSERT_EQ(files.size(), 4u); // the link, the victim and the two games
-    int games = 0;
-    for (const std::string& file : files) {
-        if (file == first || file == "victim.txt")
-            continue;
-        const ReadResult read = readGameFile(fileText(dir / file));
-        EXPECT_EQ(read.problem, ReadProblem::None) << file;
-        EXPECT_EQ(read.record.answers.size(), 1u) << file;
-        ++games;
-    }
-    EXPECT_EQ(games, 2);
-    EXPECT_TRUE(lines.empty());
-}
 
 struct CsvCase : NamedCase {
     std::vector<std::string> cells;
@@ -178,7 +142,9 @@ class SettingsTest : public ::testing::TestWithParam<SettingsCase> {};
 TEST_P(SettingsTest, CommandLineThenUserThenSystem) {
     const SettingsCase& c = GetParam();
     TempFolder dir;
-    const SettingsPlaces places{dir / "home", "", dir / "first" + ":relative:" + dir / "second"};
+    const SettingsPlaces places{dir / "home",
+                                {dir / "first/brindora.conf", dir / "second/brindora.conf"},
+                                dir / "home/.config/brindora.conf"};
     if (*c.systemFirst)
         writeText(dir / "first/brindora.conf", c.systemFirst);
     if (*c.systemSecond)
@@ -203,5 +169,28 @@ TEST_P(SettingsTest, CommandLineThenUserThenSystem) {
     }
 }
 INSTANTIATE_TEST_SUITE_P(Files, SettingsTest, ::testing::ValuesIn(kSettings), ByName());
+
+// Where Linux looks for the files: plain text, the same on every platform.
+TEST(SettingsTest, XdgFoldersMakeTheListOfFiles) {
+    struct Case {
+        const char *configHome, *configDirs;
+        std::vector<std::string> lab;
+        const char* user;
+    };
+    const Case cases[] = {
+        {"", "", {"/etc/xdg/brindora.conf"}, "/home/anna/.config/brindora.conf"},
+        {"/cfg",
+         "/a:relative::/b/",
+         {"/a/brindora.conf", "/b//brindora.conf"},
+         "/cfg/brindora.conf"},
+        {"relative", "/a", {"/a/brindora.conf"}, "/home/anna/.config/brindora.conf"},
+    };
+    for (const Case& c : cases) {
+        const SettingsPlaces places = SettingsPlaces::xdg("/home/anna", c.configHome, c.configDirs);
+        EXPECT_EQ(places.labFiles, c.lab) << c.configDirs;
+        EXPECT_EQ(places.userFile, c.user) << c.configHome;
+    }
+    EXPECT_EQ(SettingsPlaces::xdg("", "", "").userFile, "");
+}
 
 } // namespace

@@ -1,7 +1,6 @@
 // The writer under the real window: the rows of a played game, a folder that hangs or
 // fails or vanishes while the pupil plays on, a game killed mid-play, and the default game,
 // which writes nothing.
-#include "child_process.h"
 #include "csv.h"
 #include "game_file.h"
 #include "play_fixture.h"
@@ -9,14 +8,13 @@
 #include "results_setup.h"
 #include "results_writer.h"
 
+#include <QtGlobal>
 #include <atomic>
 #include <cerrno>
 #include <condition_variable>
-#include <csignal>
 #include <mutex>
-#include <poll.h>
+#include <optional>
 #include <regex>
-#include <unistd.h>
 
 using namespace brindora;
 using namespace brindora::testing;
@@ -251,69 +249,31 @@ TEST_F(ResultsPlayTest, VanishedFolderComesBackWithTheWholeGame) {
     EXPECT_NE(said[1].find("No such file or directory"), std::string::npos) << said[1];
 }
 
-// Killed with SIGKILL while it waits for the pupil: every answer it had given is in its file,
-// which reads as a game cut off.
-TEST(KilledGameTest, KeepsEveryAnswerGiven) {
-    TempFolder dir;
-    int out[2];
-    ASSERT_EQ(pipe(out), 0);
-    ChildProcess child;
-    ASSERT_TRUE(child.start({RESULTS_KILL_CHILD, dir.path()}, {"QT_QPA_PLATFORM=offscreen"}, -1,
-                            out[1], dir / "errors.log"));
-    close(out[1]);
-    std::string said;
-    pollfd wait{out[0], POLLIN, 0};
-    while (said.find("waiting\n") == std::string::npos && poll(&wait, 1, 30000) > 0) {
-        char text[256];
-        const ssize_t n = read(out[0], text, sizeof text);
-        if (n <= 0)
-            break;
-        said.append(text, static_cast<std::size_t>(n));
-    }
-    close(out[0]);
-    ASSERT_NE(said.find("answer 5\nwaiting\n"), std::string::npos) << said;
-    const auto gameFile = [&] {
-        for (const std::string& name : filesBelow(dir.path()))
-            if (name.size() > 4 && name.substr(name.size() - 4) == ".csv")
-                return dir / name;
-        return std::string();
-    };
-    const auto answersOnDisk = [&] {
-        const std::string path = gameFile();
-        return path.empty() ? 0u : readGameFile(fileText(path)).record.answers.size();
-    };
-    // Within a second of the click, as a rule; this only guards against a hang.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return answersOnDisk() == 5u; }, 5000));
-    child.signal(SIGKILL);
-    EXPECT_EQ(child.wait(), -1);
-    const ReadResult read = readGameFile(fileText(gameFile()));
-    EXPECT_EQ(read.problem, ReadProblem::None);
-    ASSERT_EQ(read.record.answers.size(), 5u);
-    EXPECT_FALSE(read.record.end.has_value()); // unfinished
-    EXPECT_EQ(read.record.answers[4].clicked, 8);
-}
-
 // The default game, with an empty home and no settings anywhere, leaves no file behind.
 struct EmptyHome {
+    // The settings places of both platforms: XDG's and Windows' own.
+    static constexpr const char* kPlaces[] = {"HOME",    "XDG_CONFIG_HOME", "XDG_CONFIG_DIRS",
+                                              "APPDATA", "PROGRAMDATA",     "LOCALAPPDATA"};
     EmptyHome() {
-        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_CONFIG_DIRS"})
-            saved.emplace_back(name, std::getenv(name) ? std::getenv(name) : "");
-        std::filesystem::create_directories(dir / "home");
-        std::filesystem::create_directories(dir / "etc");
-        setenv("HOME", (dir / "home").c_str(), 1);
-        unsetenv("XDG_CONFIG_HOME");
-        setenv("XDG_CONFIG_DIRS", (dir / "etc").c_str(), 1);
+        for (const char* name : kPlaces)
+            saved.emplace_back(name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name))
+                                                                     : std::nullopt);
+        std::filesystem::create_directories(std::filesystem::u8path(dir / "home"));
+        std::filesystem::create_directories(std::filesystem::u8path(dir / "etc"));
+        for (const char* name : kPlaces)
+            qputenv(name, QByteArray::fromStdString(dir / (name[0] == 'X' ? "etc" : "home")));
+        qunsetenv("XDG_CONFIG_HOME");
         before = std::filesystem::current_path();
-        std::filesystem::current_path(dir.path());
+        std::filesystem::current_path(std::filesystem::u8path(dir.path()));
         writer = startResults("", "", SettingsPlaces::fromEnvironment());
     }
     ~EmptyHome() {
         std::filesystem::current_path(before);
         for (const auto& [name, value] : saved)
-            value.empty() ? unsetenv(name.c_str()) : setenv(name.c_str(), value.c_str(), 1);
+            value ? qputenv(name.c_str(), *value) : qunsetenv(name.c_str());
     }
     TempFolder dir;
-    std::vector<std::pair<std::string, std::string>> saved;
+    std::vector<std::pair<std::string, std::optional<QByteArray>>> saved;
     std::filesystem::path before;
     std::unique_ptr<ResultsWriter> writer;
 };

@@ -1,59 +1,17 @@
 // The class summary and review from a small folder made by hand: the tables, the map, the
 // escaping, the files skipped; and the real program's --summary with no display at all.
-#include "child_process.h"
 #include "class_map.h"
 #include "class_summary.h"
 #include "results_files.h"
 #include "results_setup.h"
 #include "summary_page.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 using namespace brindora;
 using namespace brindora::testing;
 
 namespace {
-
-const std::string kStart = "\xEF\xBB\xBF"
-                           "Brindora;formato 1\r\nData e ora;PC;Alunno;Richiesta;Stato chiesto;"
-                           "Stato cliccato;Testo della regione;Esito;Secondi dalla richiesta\r\n";
-
-// Four games of three pupils, one cut in the middle of a row, and files that are no games.
-void makeClassFolder(const TempFolder& dir) {
-    writeText(
-        dir / "20250310-090000_pc1_Anna.csv",
-        kStart +
-            "2025-03-10 09:00:05;pc1;Anna;1;Romania;Bulgaria;Questa è la Bulgaria;sbagliato;2,0\r\n"
-            "2025-03-10 09:00:09;pc1;Anna;1;Romania;Romania;;giusto;6,1\r\n"
-            "2025-03-10 09:00:20;pc1;Anna;2;Francia;Francia;;giusto;3,0\r\n"
-            "2025-03-10 09:00:30;pc1;Anna;3;Bulgaria;Romania;Questa è la Romania;sbagliato;1,5\r\n"
-            "2025-03-10 09:01:00;pc1;Anna;3;;;;fine: EXIT;\r\n");
-    writeText(dir / "20250312-100000_pc2_anna.csv",
-              kStart + "2025-03-12 10:00:05;pc2;anna ;1;Francia;Francia;;giusto;2,0\r\n"
-                       "2025-03-12 10:00:20;pc2;anna ;2;Romania;Romania;;giusto;4,0\r\n");
-    writeText(dir / "20250311-110000_pc3_script.csv",
-              kStart +
-                  "2025-03-11 11:00:05;pc3;\"<script>alert(1)</script> & \"\"Bo\"\"\";1;Romania;"
-                  "Ungheria;Questa è l'Ungheria;sbagliato;1,0\r\n"
-                  "2025-03-11 11:00:07;pc3;\"<script>alert(1)</script> & \"\"Bo\"\"\";1;Romania;"
-                  "Bulgaria;Questa è la Bulgaria;sbagliato;3,0\r\n"
-                  "2025-03-11 11:00:09;pc3;\"<script>alert(1)</script> & \"\"Bo\"\"\";1;Romania;"
-                  "Romania;;giusto;5,0\r\n"
-                  "2025-03-11 11:00:30;pc3;\"<script>alert(1)</script> & \"\"Bo\"\"\";1;;;;"
-                  "fine: 20 errori;\r\n");
-    writeText(dir / "20250313-120000_pc4_Luca.csv",
-              kStart + "2025-03-13 12:00:30;pc4;'=Luca;1;Bulgaria;Bulgaria;;giusto;9,0\r\n"
-                       "2025-03-13 12:01:00;pc4;'=Luca;2;Roma");
-    writeText(dir / "notes.csv", "nome;voto\r\nAnna;8\r\n");
-    writeText(dir / "20250314-000000_pc5_cut.csv", kStart.substr(0, 15));
-    writeText(dir / "20250314-000001_pc6_new.CSV", "\xEF\xBB\xBF"
-                                                   "Brindora;formato 2\r\nData;Chi\r\n");
-    writeText(dir / "20250314-000002_pc7_empty.csv", "");
-    writeText(dir / "compiti.txt", "not a game, and not read");
-    writeText(dir / "riepilogo.html", "an old summary");
-}
 
 struct Read {
     GameFolder folder;
@@ -184,38 +142,10 @@ TEST(SummaryTest, PageIsEscapedSelfContainedAndTintsTheMap) {
     EXPECT_EQ(seen[255], std::set<std::uint32_t>({kOtherLandColour}));
 }
 
-// --summary and --review as a teacher types them, on a machine with no display.
-TEST(SummaryTest, RealProgramWritesThePageWithoutADisplay) {
-    TempFolder dir;
-    makeClassFolder(dir);
-    writeText(dir / "riepilogo.html.target", "the teacher's own file");
-    unlink((dir / "riepilogo.html").c_str());
-    ASSERT_EQ(symlink((dir / "riepilogo.html.target").c_str(), (dir / "riepilogo.html").c_str()),
-              0);
-    int out[2];
-    ASSERT_EQ(pipe(out), 0);
-    ChildProcess child;
-    ASSERT_TRUE(child.start({"env", "-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "-u",
-                             "QT_QPA_PLATFORM", BRINDORA_PROGRAM, "--summary", dir.path()},
-                            {}, -1, out[1], dir / "errors.txt"));
-    close(out[1]);
-    char said[4096] = {};
-    std::size_t got = 0;
-    for (ssize_t n; (n = read(out[0], said + got, sizeof said - 1 - got)) > 0;)
-        got += static_cast<std::size_t>(n);
-    close(out[0]);
-    EXPECT_EQ(child.wait(), 0);
-    EXPECT_EQ(std::string(said), dir / "riepilogo.html\n");
-    EXPECT_EQ(fileText(dir / "riepilogo.html.target"), "the teacher's own file"); // not followed
-    EXPECT_NE(fileText(dir / "riepilogo.html").find("Riepilogo della classe"), std::string::npos);
-    const std::string errors = fileText(dir / "errors.txt");
-    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 5) << errors;
-}
-
 TEST(ReviewTest, MissedStatesWithinTheChosenOnes) {
     TempFolder dir;
     makeClassFolder(dir);
-    const SettingsPlaces nowhere{dir / "home", "", dir / "etc"};
+    const SettingsPlaces nowhere{dir / "home", {dir / "etc/brindora.conf"}, ""};
     struct Case {
         const char* pupil;
         std::vector<StateNumber> chosen, expected;

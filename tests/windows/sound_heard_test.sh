@@ -72,7 +72,7 @@ out=$(listen heard "0-12" "$(win "$work/long.wav")" --wait 3000)
 echo "heard: $out"
 echo "$out" | loud || { echo "FAIL: the recording was not heard"; fail=1; }
 grep -q "returned after" "$work/heard.out" || { echo "FAIL: suona did not return"; fail=1; }
-took=$(sed -n 's/.*returned after \([0-9]*\) ms/\1/p' "$work/heard.out")
+took=$(tr -d '\r' <"$work/heard.out" | sed -n 's/.*returned after \([0-9]*\) ms/\1/p')
 [ "${took:-9999}" -lt 1000 ] || { echo "FAIL: suona took ${took} ms, the call waits for the sound"; fail=1; }
 
 # 2. A second call cuts the first: the long tone is stopped by the short one and the sink is
