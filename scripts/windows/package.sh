@@ -72,8 +72,9 @@ trap '[ -n "${KEEP_WORK:-}" ] || rm -rf "$work"' EXIT
 cp -r "$dist" "$work/Brindora"
 chmod -R u+w,go-w "$work/Brindora"
 
-sign_file() { # sign_file IN OUT
-    local args=(sign -pkcs12 "$sign" -pass "${BRINDORA_SIGN_PASSWORD:-}" -h sha256
+sign_file() { # sign_file IN OUT; the password from a file, never on a command line
+    (umask 077 && printf '%s' "${BRINDORA_SIGN_PASSWORD:-}" >"$work/sign.pass")
+    local args=(sign -pkcs12 "$sign" -readpass "$work/sign.pass" -h sha256
                 -n "Brindora" -i "https://www.collemarsi.edu.it/brindora/")
     [ -z "${BRINDORA_SIGN_TIMESTAMP:-}" ] || args+=(-ts "$BRINDORA_SIGN_TIMESTAMP")
     osslsigncode "${args[@]}" -in "$1" -out "$2" >/dev/null || fail "osslsigncode could not sign $1"
