@@ -67,7 +67,7 @@ export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(date -d "$(sed -n 's/^ -- .*>  /
 export TZ=UTC LC_ALL=C
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/brindora-msi.XXXXXX")
-trap '[ -n "${KEEP_WORK:-}" ] || rm -rf "$work"' EXIT
+trap 'rm -rf "$work"' EXIT
 # A copy of the folder with every date the same, as the cabinet and the zip record them.
 cp -r "$dist" "$work/Brindora"
 chmod -R u+w,go-w "$work/Brindora"

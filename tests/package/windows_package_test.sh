@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The MSI as a lab's technician deploys it, under Wine in a prefix of its own: packed twice to the
-# same bytes, signed when asked, installed silently with RESULTSFOLDER, the installed game started
+# same bytes, signed with a certificate of its own, installed silently with RESULTSFOLDER, the installed game started
 # from its shortcut and played (its window, the anthem on a PulseAudio null sink, a state asked
 # and answered with xdotool, the answer in a game file), upgraded from an older MSI to one copy,
 # a downgrade refused, uninstalled to nothing, and the plain MSI writing no brindora.conf.
@@ -9,6 +9,7 @@
 #   not run (for work on the installer before a Windows build exists).
 #   BRINDORA_BARE_WINDOW=build-windows/bench/bench_bare.exe: also time a bare Qt window's start,
 #   to compare with the game's.
+#   KEEP_WORK=1 keeps the prefix, the MSIs and msiexec's logs in /tmp/brindora-msi-test.*.
 set -euo pipefail
 dist=$(cd "$1" && pwd)
 src=$(cd "$(dirname "$0")/../.." && pwd)
