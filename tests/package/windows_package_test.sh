@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# The MSI as a lab's technician deploys it, under Wine in a prefix of its own: packed twice to the
-# same bytes, signed with a certificate of its own, installed silently with RESULTSFOLDER, the installed game started
-# from its shortcut and played (its window, the anthem on a PulseAudio null sink, a state asked
-# and answered with xdotool, the answer in a game file), upgraded from an older MSI to one copy,
-# a downgrade refused, uninstalled to nothing, and the plain MSI writing no brindora.conf.
+# The MSI as a lab's technician deploys it, under Wine in a prefix of its own: packed twice to
+# the same bytes, signed with a certificate of its own, installed silently with RESULTSFOLDER,
+# the installed game started from its shortcut and played (its window, the anthem on a
+# PulseAudio null sink, a state asked and answered with xdotool, the answer in a game file),
+# upgraded from an older MSI to one copy, a downgrade refused, uninstalled to nothing, and the
+# plain MSI writing no brindora.conf.
 # Usage: windows_package_test.sh DIST   (the Windows build's folder, scripts/windows/build.sh)
 #   BRINDORA_PACKAGE_STANDIN=1: DIST holds a stand-in program, not the game: the game's part is
 #   not run (for work on the installer before a Windows build exists).
