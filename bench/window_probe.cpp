@@ -1,7 +1,8 @@
 // Starts one window, reports when it first paints, then either quits (start-up and
 // peak memory) or idles for a while and reports the CPU it used.
 // Built twice: with BENCH_FORM1 the game's Form1, without it a bare QMainWindow.
-// Usage: probe [idle seconds] [full-screen] [explore]  (explore: Form1 in explore mode)
+// Usage: probe [idle seconds] [full-screen] [explore] [scan]  (explore: Form1 in explore mode;
+// scan: the one-switch scan, a step every half second)
 #include <QApplication>
 #include <QMainWindow>
 #include <QTimer>
@@ -113,6 +114,7 @@ int main(int argc, char* argv[]) {
     brindora::Form1Options options;
     options.programDir = QStringLiteral(BENCH_PROGRAM_DIR);
     options.explore = asked(argc, argv, "explore");
+    options.scanMs = asked(argc, argv, "scan") ? 500 : 0;
     brindora::Form1 window(options);
 #else
     QMainWindow window;

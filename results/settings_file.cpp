@@ -24,7 +24,7 @@ constexpr std::size_t kLargestSettingsFile = 1 << 20;
 
 struct Found {
     bool folderSet = false, pupilSet = false;
-    std::string folder, pupil;
+    std::string folder, pupil, scan;
 };
 
 // The keys of [results] in one file; a missing or unreadable file has none.
@@ -44,13 +44,16 @@ Found readSettingsFile(const std::string& path, const std::string& home) {
             continue;
         }
         const auto equals = line.find('=');
-        if (group != "results" || equals == std::string::npos)
+        if ((group != "results" && group != "accessibility") || equals == std::string::npos)
             continue;
         const std::string key = trimmed(line.substr(0, equals));
         std::string value = trimmed(line.substr(equals + 1));
         if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
             value = value.substr(1, value.size() - 2);
-        if (key == "folder") {
+        if (group == "accessibility") {
+            if (key == "scan")
+                found.scan = value;
+        } else if (key == "folder") {
             if (value.rfind("~/", 0) == 0 && !home.empty())
                 value = home + value.substr(1);
             found.folderSet = true;
@@ -106,6 +109,7 @@ ResultsSettings readResultsSettings(const SettingsPlaces& places) {
         }
         if (found.pupilSet)
             settings.pupil = found.pupil;
+        settings.scan = found.scan;
     }
     return settings;
 }

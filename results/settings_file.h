@@ -24,6 +24,7 @@ struct ResultsSettings {
     std::string folder;     // [results] folder=, the user's over the lab's; empty: none
     std::string folderFrom; // the file it came from
     std::string pupil;      // [results] pupil=, from the user's file only
+    std::string scan;       // [accessibility] scan=, seconds, from the user's file only
 };
 
 ResultsSettings readResultsSettings(const SettingsPlaces& places);

@@ -1,10 +1,14 @@
 // The options with QCommandLineParser, read before any window exists.
 #include "command_line.h"
 
+#include "settings_file.h"
 #include "state_list.h"
 
 #include <QCommandLineParser>
 #include <QGuiApplication>
+
+#include <cmath>
+#include <cstdio>
 
 namespace brindora {
 
@@ -43,12 +47,17 @@ CommandLine usageError(const QString& what) {
         true);
 }
 
+// A name as given, shown within one line of a message.
+QString oneLine(QString text) {
+    for (QChar& c : text)
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char(' ');
+    return text;
+}
+
 // --states: one line that names the name at fault and what may be given instead.
 QString statesError(const StateList& list) {
-    QString name = QString::fromStdString(list.offending);
-    for (QChar& c : name)
-        if (c.category() == QChar::Other_Control)
-            c = QLatin1Char(' '); // the message stays one line
+    const QString name = oneLine(QString::fromStdString(list.offending));
     QString what;
     switch (list.problem) {
     case ListProblem::Empty:
@@ -73,7 +82,35 @@ QString statesError(const StateList& list) {
         .arg(what, joined(askedStateNames()), joined(groupNames()));
 }
 
+constexpr double kScanShortest = 0.5, kScanLongest = 10; // seconds
+
 } // namespace
+
+int scanMilliseconds(const QString& seconds) {
+    QString text = seconds.trimmed();
+    text.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (!ok || !(value >= kScanShortest && value <= kScanLongest))
+        return 0;
+    return int(std::lround(value * 1000));
+}
+
+int scanFromSettings(const SettingsPlaces& places) {
+    const ResultsSettings settings = readResultsSettings(places);
+    if (settings.scan.empty())
+        return 0;
+    const QString text = QString::fromStdString(settings.scan);
+    const int ms = scanMilliseconds(text);
+    if (ms == 0)
+        std::fputs(QStringLiteral("brindora: brindora.conf: scan=%1 is not a number of seconds "
+                                  "from 0.5 to 10: the map is not scanned\n")
+                       .arg(oneLine(text))
+                       .toLocal8Bit()
+                       .constData(),
+                   stderr);
+    return ms;
+}
 
 void setApplicationIdentity() {
     QCoreApplication::setApplicationName(QStringLiteral("Brindora"));
@@ -124,6 +161,12 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         QStringLiteral("Ask only the states this pupil missed at the first click in the "
                        "game files of this folder."),
         QStringLiteral("folder"));
+    const QCommandLineOption scan(
+        QStringLiteral("scan"),
+        QStringLiteral("One switch: the map's highlight steps from state to state by itself, "
+                       "one every so many seconds (0.5 to 10); Space or Enter answers (also "
+                       "set by scan= under [accessibility] in the user's brindora.conf)."),
+        QStringLiteral("seconds"));
     const QCommandLineOption summary(
         QStringLiteral("summary"),
         QStringLiteral("Write the class summary (riepilogo.html) of the game files in this "
@@ -134,7 +177,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         QStringLiteral("Write the class summary of the results folder (--results, or folder= "
                        "in brindora.conf) and open it in the browser."));
     parser.addOptions({help, version, mute, fullscreen, explore, states, results, pupil, review,
-                       summary, openSummary});
+                       scan, summary, openSummary});
     for (const QtOption& qt : kQtOptions) {
         QCommandLineOption option(QLatin1String(qt.name));
         if (qt.takesValue)
@@ -172,6 +215,13 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     line.options.resultsDir = parser.value(results);
     line.options.pupil = parser.value(pupil);
     line.options.reviewDir = parser.value(review);
+    if (parser.isSet(scan)) {
+        line.options.scanMs = scanMilliseconds(parser.value(scan));
+        if (line.options.scanMs == 0)
+            return usageError(
+                QStringLiteral("--scan: \"%1\" is not a number of seconds from 0.5 to 10")
+                    .arg(oneLine(parser.value(scan))));
+    }
     line.summaryDir = parser.value(summary);
     line.openSummary = parser.isSet(openSummary);
     return line;

@@ -20,6 +20,7 @@ struct StartOptions {
     QString resultsDir; // --results DIR: each game written into this folder
     QString pupil;      // --pupil NAME: the name the results carry
     QString reviewDir;  // --review DIR: ask only this pupil's mistakes found there
+    int scanMs = 0;     // --scan SECONDS, in milliseconds: the one-switch scan; 0: none
 
     // --states, read and checked: the states named, each once, in the order given.
     std::vector<StateNumber> chosenStates;
@@ -34,6 +35,15 @@ struct CommandLine {
     QString summaryDir;       // --summary DIR: write the class summary of DIR instead of playing
     bool openSummary = false; // --open-summary: the results folder's summary, in the browser
 };
+
+struct SettingsPlaces;
+
+// The scan's step from its text in seconds, 0.5 to 10, with a point or an Italian comma
+// ("1,5"): milliseconds, or 0 for any other text.
+int scanMilliseconds(const QString& seconds);
+// scan= under [accessibility] in the user's brindora.conf; 0 when it is absent, and when it
+// is no such number, after one line on standard error that says so.
+int scanFromSettings(const SettingsPlaces& places);
 
 // The program's name, version, organisation and desktop entry, as Qt reports them.
 void setApplicationIdentity();

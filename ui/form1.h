@@ -18,6 +18,7 @@ class ClientArea;
 class Game;
 class GameMenuBar;
 class QtWindowPort;
+class Scanner;
 class ScreenFit;
 struct Region;
 class SoundPlayer;
@@ -33,6 +34,7 @@ struct Form1Options {
     std::vector<StateNumber> drawable; // the draw asks only these states; empty: all
     GameObserver* observer = nullptr;  // told of every request, answer and end (results)
     bool explore = false;              // a click names the state; nothing is asked
+    int scanMs = 0; // one switch: the map's highlight steps by itself this often; 0: never
 };
 
 class Form1 : public QMainWindow {
@@ -46,6 +48,7 @@ public:
     GameMenuBar* menu() const { return m_menu; }
     const QTimer& timer1() const { return m_timer1; }
     const Game& game() const { return *m_game; }
+    Scanner* scanner() const { return m_scanner; } // nullptr without the scan
     bool ended() const;
 
 public slots:
@@ -62,8 +65,11 @@ private:
     void command2Click();
     void command3Click();
     void picture2Click(const Region& region);
+    void stopAnswered(StateNumber state);
+    void stopMoved(StateNumber state);
     void istruzioniClick();
     void pressCommand2ByKey();
+    void followSwitch();
     void endProgram();
 
     Form1Options m_options;
@@ -75,6 +81,7 @@ private:
     std::unique_ptr<Game> m_game;
     QTimer m_timer1;
     ScreenFit* m_screenFit = nullptr;
+    Scanner* m_scanner = nullptr;
 };
 
 } // namespace brindora

@@ -33,6 +33,8 @@ inline constexpr int kTimer1Interval = 20; // milliseconds
 
 // The sunken border of the map box, on every side.
 inline constexpr int kMapBorderPixels = 2;
+// The map box's focus frame, inside its client area, once the keyboard is used on the map.
+inline constexpr int kMapFocusPixels = 2;
 
 // In full screen the client area, scaled to fit, lies centred on this quiet colour.
 inline constexpr std::uint32_t kMarginColour = 0x303030;

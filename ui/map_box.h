@@ -1,6 +1,8 @@
 // Picture2: the map of Europe in a sunken box; clicks and the pointer follow the hit test.
 #pragma once
 
+#include "keyboard_stops.h"
+#include "map_highlight.h"
 #include "region_table.h"
 #include "sharp_picture.h"
 
@@ -30,16 +32,30 @@ public:
     QPoint toWidget(const QPoint& mapPixel) const;
     MapPointer pointer() const { return m_pointer; }
 
+    // The keyboard's stop: the state highlighted, 0 before the first key. Shown while the box
+    // has the keyboard, or while a box or the menu has it for a moment.
+    StateNumber highlighted() const { return m_highlight; }
+    bool highlightShown() const { return m_highlight != 0 && m_highlightShown; }
+    // The scan's step: the next stop in the reading order, as if a key had moved it.
+    void stepScan();
+
 signals:
     // Press and release of the left button on the same region of the map: the region in
     // front there, found once by the hit test. Inert zones and open map give nothing.
     void regionClicked(const brindora::Region& region);
+    // Space on the highlighted state: answer for it as a click inside it would.
+    void stopAnswered(brindora::StateNumber state);
+    // The highlight went to another stop (an arrow, Page Up or Down, the scan).
+    void stopMoved(brindora::StateNumber state);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     struct Child {
@@ -47,6 +63,8 @@ private:
         QRect clientPixels;
     };
     void showPointer(MapPointer pointer);
+    void moveHighlight(StateNumber state);
+    void paintKeyboard(QPainter& painter);
 
     SharpPicture m_map;
     QCursor m_mapCursor;
@@ -56,6 +74,10 @@ private:
     Hit m_pressHit;
     double m_scale = 1.0;
     std::vector<Child> m_children;
+    MapHighlight m_line;
+    StateNumber m_highlight = 0;
+    bool m_highlightShown = false;
+    bool m_keyboardUsed = false; // a key reached the box, or Tab brought the keyboard here
 };
 
 } // namespace brindora

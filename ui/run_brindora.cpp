@@ -104,6 +104,7 @@ Form1Options form1Options(const StartOptions& options) {
     // Explore mode and the teacher's choice of states.
     form.explore = options.explore;
     form.drawable = options.chosenStates;
+    form.scanMs = options.scanMs;
     return form;
 }
 
@@ -121,6 +122,8 @@ int playGame(const CommandLine& line, const SettingsPlaces& places, const RunHoo
             ? nullptr
             : startResults(path(line.options.resultsDir), line.options.pupil.toStdString(), places);
     options.observer = results.get();
+    if (options.scanMs == 0) // the command line wins over the pupil's own settings
+        options.scanMs = scanFromSettings(places);
     if (!line.options.reviewDir.isEmpty() && !line.options.explore) {
         std::vector<StateNumber> review =
             reviewStates(path(line.options.reviewDir), line.options.pupil.toStdString(),

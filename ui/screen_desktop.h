@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QSize>
 
 #include <cstdint>
 #include <optional>
@@ -24,6 +25,8 @@ bool desktopMadeFull(const QWidget& window);
 std::vector<std::uint32_t> frameExtents(const QWidget& window);
 // Where the desktop has the window's client area, in Qt's pixels.
 std::optional<QPoint> clientPlace(const QWidget& window);
+// The client area's size as the desktop has it, in device pixels.
+std::optional<QSize> clientSize(const QWidget& window);
 // Puts the client area there by asking the desktop directly.
 void moveClient(QWidget& window, const QPoint& target);
 // The keyboard is on the window for the desktop while Qt has not heard: it is given away and

@@ -208,15 +208,44 @@ void ScreenFit::fitNormal() {
                  m_window.frameGeometry().bottom() - m_window.geometry().bottom()));
     const int frameWidth = frame.left() + frame.right();
     const int frameHeight = frame.top() + frame.bottom();
-    const int menu = m_window.menuBar() ? m_window.menuBar()->height() : 0;
+    // The menu bar as it will be laid out: before its first layout its height is a guess.
+    const int menu =
+        m_window.menuBar() ? qMax(m_window.menuBar()->height(), m_window.menuBar()->sizeHint().height()) : 0;
+    // Where Qt scales by a factor that is not whole, it asks the window manager for sizes in
+    // steps of whole device pixels (2 at 150 %), and a window manager may make the window a
+    // few device pixels larger than asked to meet the step (metacity: 3): what it added the
+    // last time is kept free.
+    const QSize grown = grownByDesktop();
+    m_grown = QSize(qMax(m_grown.width(), grown.width()), qMax(m_grown.height(), grown.height()));
     const double scale =
-        qMin(1.0, qMin(double(room.width() - frameWidth) / kDesignSize.width(),
-                       double(room.height() - frameHeight - menu) / kDesignSize.height()));
+        qMin(1.0, qMin(double(room.width() - frameWidth - m_grown.width()) / kDesignSize.width(),
+                       double(room.height() - frameHeight - menu - m_grown.height()) /
+                           kDesignSize.height()));
     if (scale <= 0 || scale == m_normalScale)
         return;
+    qCDebug(lcScreen) << "fit: free" << room << "frame" << frame << "menu bar" << menu << "scale"
+                      << scale;
     m_normalScale = scale;
     startPlacing();
     fixSize();
+}
+
+// How much larger, in Qt's pixels rounded up, the desktop has made the fixed-size window than
+// it was asked to be.
+QSize ScreenFit::grownByDesktop() const {
+    QWindow* window = m_window.windowHandle();
+    const std::optional<QSize> real = window ? desktop::clientSize(m_window) : std::nullopt;
+    if (!real || m_window.minimumSize() != m_window.maximumSize())
+        return {};
+    const double ratio = window->devicePixelRatio();
+    const QSize asked = m_window.minimumSize();
+    // A step's rounding is a few device pixels; more is a change of size not yet made.
+    const int most = 2 * qCeil(ratio) + 1;
+    const auto over = [ratio, most](int got, int wanted) {
+        const int more = got - qCeil(wanted * ratio);
+        return more > 0 && more <= most ? qCeil(more / ratio) : 0;
+    };
+    return QSize(over(real->width(), asked.width()), over(real->height(), asked.height()));
 }
 
 // Where the normal window's frame belongs, with the frame it has: where it was (centred if it
@@ -325,7 +354,8 @@ void ScreenFit::recordPlace() {
     const std::optional<QPoint> client = clientOnX();
     if (frame && client) {
         m_normalPlace = *client - QPoint(frame->left(), frame->top());
-        qCDebug(lcScreen) << "the normal window lies at" << m_normalPlace;
+        qCDebug(lcScreen) << "the normal window lies at" << m_normalPlace << "size" << m_window.size()
+                          << "menu bar" << (m_window.menuBar() ? m_window.menuBar()->geometry() : QRect());
         m_shownNormal = true;
     }
 }

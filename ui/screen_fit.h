@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QPoint>
 #include <QRect>
+#include <QSize>
 #include <QTimer>
 
 #include <optional>
@@ -53,6 +54,7 @@ private:
     void startPlacing();
     QRect place(const QMargins& frameMargins) const;
     std::optional<QMargins> normalFrame();
+    QSize grownByDesktop() const;
     std::optional<QPoint> clientOnX() const;
     void recordPlace();
     void moveClient(const QPoint& target);
@@ -70,6 +72,7 @@ private:
     bool m_shownNormal = false; // m_normalPlace holds where the normal window last lay
     QPoint m_normalPlace;
     bool m_hadBorder = false; // the window manager gave the normal window a border
+    QSize m_grown;            // what the window manager added to the size asked, at most
     QObject* m_watchedWindow = nullptr;
     // One request at a time (see ask); F11 meanwhile changes only the wish.
     bool m_asked = false;

@@ -24,6 +24,10 @@ std::optional<QPoint> clientPlace(const QWidget&) {
     return std::nullopt;
 }
 
+std::optional<QSize> clientSize(const QWidget&) {
+    return std::nullopt;
+}
+
 void moveClient(QWidget&, const QPoint&) {}
 
 bool giveKeyboardAgain(QWidget&) {

@@ -96,6 +96,17 @@ std::optional<QPoint> clientPlace(const QWidget& window) {
     return QPoint(qRound(reply->dst_x / ratio), qRound(reply->dst_y / ratio));
 }
 
+std::optional<QSize> clientSize(const QWidget& window) {
+    xcb_connection_t* c = xConnection();
+    if (c == nullptr || !onX11())
+        return std::nullopt;
+    const std::unique_ptr<xcb_get_geometry_reply_t, decltype(&std::free)> reply(
+        xcb_get_geometry_reply(c, xcb_get_geometry(c, window.winId()), nullptr), &std::free);
+    if (!reply)
+        return std::nullopt;
+    return QSize(reply->width, reply->height);
+}
+
 void moveClient(QWidget& window, const QPoint& target) {
     xcb_connection_t* c = xConnection();
     if (c == nullptr || window.windowHandle() == nullptr)

@@ -2,8 +2,10 @@
 // no display at all, as on a school's server or over a bare remote shell.
 #include "case_name.h"
 #include "command_line.h"
+#include "settings_file.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QProcess>
@@ -230,5 +232,66 @@ TEST_P(RunTest, AnswersAndEndsAtOnce) {
 
 INSTANTIATE_TEST_SUITE_P(Program, RunTest, ::testing::ValuesIn(kRunCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+
+namespace {
+
+// --scan SECONDS: the switch's step in milliseconds, or the error that stops the program.
+struct ScanCase : brindora::testing::NamedCase {
+    QStringList arguments;
+    int ms; // 0 with no scan, or when the program stops with the error
+    bool error;
+};
+
+const ScanCase kScanCases[] = {
+    {"NoScan", {}, 0, false},
+    {"TwoSeconds", {"--scan", "2"}, 2000, false},
+    {"ItalianComma", {"--scan=1,5"}, 1500, false},
+    {"Shortest", {"--scan", "0.5"}, 500, false},
+    {"Longest", {"--scan", " 10 "}, 10000, false},
+    {"TooShort", {"--scan", "0.4"}, 0, true},
+    {"TooLong", {"--scan", "10.5"}, 0, true},
+    {"NotANumber", {"--scan", "presto"}, 0, true},
+    {"NotANumberAtAll", {"--scan", "nan"}, 0, true},
+    {"Missing", {"--scan"}, 0, true},
+};
+
+class ScanOption : public ::testing::TestWithParam<ScanCase> {};
+
+TEST_P(ScanOption, ReadsTheSecondsOrStops) {
+    const ScanCase& c = GetParam();
+    const CommandLine line =
+        parseCommandLine(QStringList{QStringLiteral("brindora")} + c.arguments);
+    EXPECT_EQ(line.exit, c.error) << line.message.toStdString();
+    if (c.error)
+        EXPECT_EQ(line.exitCode, 1);
+    else
+        EXPECT_EQ(line.options.scanMs, c.ms);
+}
+
+INSTANTIATE_TEST_SUITE_P(CommandLine, ScanOption, ::testing::ValuesIn(kScanCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// scan= is the pupil's own: read from the user's brindora.conf, not the lab's.
+TEST(ScanSetting, TheUsersFileOnly) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const auto write = [&](const QString& folder, const QByteArray& text) {
+        QDir().mkpath(dir.filePath(folder));
+        QFile file(dir.filePath(folder + QStringLiteral("/brindora.conf")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    };
+    const SettingsPlaces places{dir.path().toStdString(),
+                                {dir.filePath("lab/brindora.conf").toStdString()},
+                                dir.filePath("user/brindora.conf").toStdString()};
+    write("lab", "[accessibility]\nscan=4\n");
+    EXPECT_EQ(scanFromSettings(places), 0);
+    write("user", "[results]\nscan=5\n[accessibility]\nscan = 2,5\n");
+    EXPECT_EQ(scanFromSettings(places), 2500);
+    write("user", "[accessibility]\nscan=fast\n");
+    EXPECT_EQ(scanFromSettings(places), 0); // and one line on standard error
+}
 
 } // namespace

@@ -33,12 +33,14 @@ const QPoint kInertFrance{160, 320}, kInertPyrenees{140, 403}, kSwitzerland{206,
 
 class PlayTest : public ::testing::Test {
 public:
-    explicit PlayTest(bool mute = false, GameObserver* gameObserver = nullptr, bool explore = false)
-        : muted(mute), observer(gameObserver), exploring(explore) {}
+    explicit PlayTest(bool mute = false, GameObserver* gameObserver = nullptr, bool explore = false,
+                      int scan = 0)
+        : muted(mute), observer(gameObserver), exploring(explore), scanMs(scan) {}
 
     const bool muted;             // started with --mute
     GameObserver* const observer; // told of the game, as the results are
     const bool exploring;         // started with --explore
+    const int scanMs;             // started with --scan, in milliseconds
     ScriptedRandom random;
     int quits = 0;
     std::vector<std::string> sounds;
@@ -74,6 +76,7 @@ private:
         options.mute = muted;
         options.observer = observer;
         options.explore = exploring;
+        options.scanMs = scanMs;
         return options;
     }
 };
