@@ -8,7 +8,8 @@ sudo=""
 packages=(mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix cmake ninja-build
           dpkg-dev xz-utils qt6-base-dev qt6-base-dev-tools googletest
           wine wine64 msitools fonts-liberation pulseaudio pulseaudio-utils sox
-          xvfb xauth xdotool x11-utils imagemagick zip unzip osslsigncode)
+          xvfb xauth xdotool x11-utils imagemagick zip unzip osslsigncode
+          wixl faketime openbox wmctrl)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
