@@ -20,5 +20,7 @@ prefix=$(sed -n 's/^BRINDORA_WINE_PREFIX:PATH=//p' "$build/CMakeCache.txt")
 [ -f "$prefix/system.reg" ] || bash scripts/windows/wine-prefix.sh "$prefix"
 cmake --build "$build" -j"$(nproc)"
 rm -rf "$build/dist"
-cmake --install "$build" --prefix "$build/dist" >/dev/null
+cmake --install "$build" --prefix "$build/dist" --strip >/dev/null
+# Debian's mingw runtime keeps its debugging symbols (libstdc++-6.dll is 24 MB with them).
+find "$build/dist" -name '*.dll' -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
 echo "Windows folder: $build/dist ($(du -sh "$build/dist" | cut -f1))"
