@@ -22,3 +22,18 @@ install(FILES
     DESTINATION .)
 install(DIRECTORY ${BRINDORA_ASSETS_DIR}/Europa DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
+
+# In the build folder the program runs as it is too (the tests start it): the libraries beside
+# it, and Qt's plugins found through a qt.conf.
+if(CMAKE_CROSSCOMPILING)
+    add_custom_target(brindora_beside ALL
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different
+                ${qt_prefix}/bin/Qt6Core.dll ${qt_prefix}/bin/Qt6Gui.dll ${qt_prefix}/bin/Qt6Widgets.dll
+                /usr/lib/gcc/x86_64-w64-mingw32/12-posix/libstdc++-6.dll
+                /usr/lib/gcc/x86_64-w64-mingw32/12-posix/libgcc_s_seh-1.dll
+                /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll
+                $<TARGET_FILE_DIR:brindora>
+        DEPENDS brindora)
+    file(GENERATE OUTPUT $<TARGET_FILE_DIR:brindora>/qt.conf
+        CONTENT "[Paths]\nPrefix=Z:${qt_prefix}\n")
+endif()

@@ -82,10 +82,23 @@ int FileOps::create(const std::string& path) {
     // CREATE_NEW fails on any name that exists, a link included; with
     // FILE_FLAG_OPEN_REPARSE_POINT no reparse point is ever followed.
     const HANDLE file =
-        CreateFileW(wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+        CreateFileW(wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return -errnoOf(GetLastError());
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        // A plain file where the folder should be: Windows says only that the path is not
+        // found; the teacher is told what it is.
+        if (error == ERROR_PATH_NOT_FOUND || error == ERROR_DIRECTORY) {
+            const std::wstring name = wide(path);
+            const std::size_t cut = name.find_last_of(L"\\/");
+            const DWORD parent = cut == std::wstring::npos
+                                     ? INVALID_FILE_ATTRIBUTES
+                                     : GetFileAttributesW(name.substr(0, cut).c_str());
+            if (parent != INVALID_FILE_ATTRIBUTES && !(parent & FILE_ATTRIBUTE_DIRECTORY))
+                return -ENOTDIR;
+        }
+        return -errnoOf(error);
+    }
     const int fd = descriptorOf(file);
     return fd >= 0 ? fd : -EMFILE;
 }

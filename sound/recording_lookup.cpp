@@ -1,6 +1,8 @@
 // Resolving the path of a recording.
 #include "recording_lookup.h"
 
+#include "utf8_path.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
@@ -25,24 +27,24 @@ bool denied(const std::error_code& ec) {
 RecordingLookup findEntry(const fs::path& dir, const fs::path& name) {
     std::error_code ec;
     if (fs::exists(dir / name, ec))
-        return {LookupResult::Found, (dir / name).string(), {}};
+        return {LookupResult::Found, utf8Of(dir / name), {}};
     if (denied(ec))
-        return {LookupResult::NotSearchable, dir.string(), ec.message()};
-    const std::string wanted = name.string();
+        return {LookupResult::NotSearchable, utf8Of(dir), ec.message()};
+    const std::string wanted = utf8Of(name);
     fs::directory_iterator it(dir, ec);
     for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
-        if (sameIgnoringCase(it->path().filename().string(), wanted))
-            return {LookupResult::Found, it->path().string(), {}};
+        if (sameIgnoringCase(utf8Of(it->path().filename()), wanted))
+            return {LookupResult::Found, utf8Of(it->path()), {}};
     }
     if (denied(ec))
-        return {LookupResult::NotSearchable, dir.string(), ec.message()};
-    return {LookupResult::NoFile, (dir / name).string(), {}};
+        return {LookupResult::NotSearchable, utf8Of(dir), ec.message()};
+    return {LookupResult::NoFile, utf8Of(dir / name), {}};
 }
 
 } // namespace
 
 RecordingLookup lookUpRecording(const std::string& path) {
-    const fs::path wanted(path);
+    const fs::path wanted = pathOf(path);
     std::error_code ec;
     if (fs::exists(wanted, ec))
         return {LookupResult::Found, path, {}};
@@ -53,7 +55,7 @@ RecordingLookup lookUpRecording(const std::string& path) {
     const fs::path folder = wanted.parent_path();
     const RecordingLookup dir = findEntry(folder.parent_path(), folder.filename());
     if (dir.result == LookupResult::NoFile)
-        return {LookupResult::NoFolder, folder.string(), {}};
+        return {LookupResult::NoFolder, utf8Of(folder), {}};
     if (dir.result != LookupResult::Found)
         return dir;
     const RecordingLookup file = findEntry(dir.path, wanted.filename());
@@ -64,7 +66,7 @@ RecordingLookup lookUpRecording(const std::string& path) {
 std::optional<std::string> findIgnoringCase(const std::string& path) {
     const RecordingLookup found = lookUpRecording(path);
     std::error_code ec;
-    if (found.result != LookupResult::Found || !fs::is_regular_file(found.path, ec))
+    if (found.result != LookupResult::Found || !fs::is_regular_file(pathOf(found.path), ec))
         return std::nullopt;
     return found.path;
 }

@@ -2,6 +2,7 @@
 #include "sound_player.h"
 
 #include "recording_lookup.h"
+#include "utf8_path.h"
 #include "wav_check.h"
 
 #include <cerrno>
@@ -47,12 +48,12 @@ std::optional<CheckedRecording> checkRecording(const std::string& path, SilenceR
     }
     std::error_code ec;
     std::optional<WavFormat> format;
-    if (!fs::is_regular_file(found.path, ec)) {
+    if (!fs::is_regular_file(pathOf(found.path), ec)) {
         report.silent(found.path, Silence::Unreadable, "not a file");
         return std::nullopt;
     }
     {
-        std::ifstream in(found.path, std::ios::binary);
+        std::ifstream in(pathOf(found.path), std::ios::binary);
         if (!in) {
             report.silent(found.path, Silence::Unreadable, std::strerror(errno));
             return std::nullopt;

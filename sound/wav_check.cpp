@@ -1,6 +1,8 @@
 // A walk over the RIFF chunks of a WAV file, reading only their headers.
 #include "wav_check.h"
 
+#include "utf8_path.h"
+
 #include <algorithm>
 #include <fstream>
 #include <iterator>
@@ -64,7 +66,7 @@ std::optional<WavChunks> findWavChunks(std::istream& in) {
 }
 
 bool isCompleteWav(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(pathOf(path), std::ios::binary);
     return in && findWavChunks(in).has_value();
 }
 

@@ -46,6 +46,13 @@ void SoundOutput::play(const CheckedRecording& recording) {
         m_impl->silent(recording.path, Silence::Unreadable, "not a UTF-8 path");
         return;
     }
+    // Played on its own, PlaySound cannot say that nothing will be heard: with no audio
+    // device at all it still succeeds. That much is asked first.
+    if (waveOutGetNumDevs() == 0) {
+        stop();
+        m_impl->silent(recording.path, Silence::NoSoundServer, "no audio device");
+        return;
+    }
     if (!PlaySoundW(path.c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT))
         m_impl->silent(recording.path, Silence::NoSoundServer, "PlaySound failed");
 }

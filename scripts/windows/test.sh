@@ -12,4 +12,7 @@ WINEPREFIX=$(sed -n 's/^BRINDORA_WINE_PREFIX:PATH=//p' CMakeCache.txt)
 # seconds every time.
 wineserver -p
 trap 'wineserver -k 2>/dev/null || true' EXIT
+# Wine's own services start with the first program and keep its standard output open: they
+# are started here, away from CTest's pipes, which would otherwise wait for them forever.
+./wine-run.sh wineboot </dev/null >/dev/null 2>&1
 ctest --output-on-failure -j"$(nproc)" "$@"

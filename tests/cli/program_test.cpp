@@ -6,6 +6,7 @@
 #include "run_brindora.h"
 #include "test_form.h"
 
+#include <QDir>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -72,7 +73,8 @@ TEST_P(ProgramTest, TheWindowIsAsTheCommandLineAsks) {
         if (c.heard) {
             ASSERT_EQ(sounds.size(), 1u);
             EXPECT_EQ(sounds[0],
-                      (kNoRecordings + "/Europa/").toStdString() + std::string(kAnthemFile));
+                      (kNoRecordings + QDir::separator() + "Europa" + QDir::separator()).toStdString() +
+                          std::string(kAnthemFile));
         } else {
             EXPECT_TRUE(sounds.empty()) << sounds.size() << " sounds, the first " << sounds[0];
         }

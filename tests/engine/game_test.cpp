@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using namespace brindora;
 using brindora::testing::RecordingWindow;
 using brindora::testing::ScriptedRandom;
@@ -11,7 +13,7 @@ using brindora::testing::ScriptedRandom;
 namespace {
 
 const std::string kDir = "/opt/brindora";
-const std::string kSep(1, '/');
+const std::string kSep(1, char(std::filesystem::path::preferred_separator)); // as the game joins them
 
 std::string sound(const std::string& file) {
     return kDir + kSep + "Europa" + kSep + file;

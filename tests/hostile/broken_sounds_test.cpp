@@ -234,7 +234,7 @@ TEST_P(BrokenSounds, TheGamePlaysOnAsUsual) {
             lineCount == 1 ? soundPath(programDir.toStdString(), "") : sounds[i];
         const std::string& line = told[lineCount == 1 ? 0 : i];
         EXPECT_NE(line.find(GetParam().told), std::string::npos) << line;
-        EXPECT_NE(line.find("\"" + named.substr(0, named.find_last_not_of('/') + 1) + "\""),
+        EXPECT_NE(line.find("\"" + named.substr(0, named.find_last_not_of("/\\") + 1) + "\""),
                   std::string::npos)
             << line;
     }

@@ -8,6 +8,7 @@
 #include "results_setup.h"
 #include "results_writer.h"
 
+#include <QSysInfo>
 #include <QtGlobal>
 #include <atomic>
 #include <cerrno>
@@ -231,6 +232,8 @@ TEST_P(FolderFailureTest, OneLineThenEveryAnswerWhenTheFolderIsBack) {
 INSTANTIATE_TEST_SUITE_P(Folders, FolderFailureTest, ::testing::ValuesIn(kFailures), ByName());
 
 TEST_F(ResultsPlayTest, VanishedFolderComesBackWithTheWholeGame) {
+    if (QSysInfo::productType() == QLatin1String("windows"))
+        GTEST_SKIP() << "linux-only: Windows removes no folder that holds a file in use";
     pressCommand2(1);
     clickMap(kRomania);
     ASSERT_TRUE(writer->waitWritten(5s));

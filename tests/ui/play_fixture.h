@@ -11,6 +11,7 @@
 #include "recording_window.h"
 #include "test_form.h"
 
+#include <QDir>
 #include <QAction>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -21,7 +22,8 @@ const QString kDir = QStringLiteral("/nonexistent/brindora");
 const QString kTitle = QStringLiteral("Brindora");
 
 inline std::string sound(const char* file) {
-    return (kDir + QStringLiteral("/Europa/") + QLatin1String(file)).toStdString();
+    const QChar sep = QDir::separator(); // the game joins the folder with the platform's own
+    return (kDir + sep + QStringLiteral("Europa") + sep + QLatin1String(file)).toStdString();
 }
 
 // Points of the map in client pixels, each well inside what it names.
