@@ -10,7 +10,7 @@ export WINEPREFIX
 WINEPREFIX=$(sed -n 's/^BRINDORA_WINE_PREFIX:PATH=//p' CMakeCache.txt)
 # One wineserver for the whole run: each test is a Wine process, and a cold server costs
 # seconds every time.
-wineserver -p
+wineserver -p || true # (one may run already)
 trap 'wineserver -k 2>/dev/null || true' EXIT
 # Wine's own services start with the first program and keep its standard output open: they
 # are started here, away from CTest's pipes, which would otherwise wait for them forever.
