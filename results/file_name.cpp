@@ -5,6 +5,8 @@
 #include "system_info.h"
 
 #include <cstdint>
+#include <cstdio>
+#include <random>
 
 namespace brindora {
 
@@ -68,6 +70,15 @@ std::string gameFileName(std::time_t start, std::string_view pc, std::string_vie
     if (attempt > 1)
         name += "_" + std::to_string(attempt);
     return name + std::string(kGameFileExtension);
+}
+
+std::string randomFileName(const std::string& name) {
+    std::random_device random;
+    char suffix[16];
+    std::snprintf(suffix, sizeof suffix, "_%06x%06x", random() & 0xFFFFFFu, random() & 0xFFFFFFu);
+    const auto dot = name.rfind('.');
+    return dot == std::string::npos ? name + suffix
+                                    : name.substr(0, dot) + suffix + name.substr(dot);
 }
 
 } // namespace brindora

@@ -18,4 +18,7 @@ std::string gameFileName(std::time_t start, std::string_view pc, std::string_vie
 
 inline constexpr std::string_view kGameFileExtension = ".csv";
 
+// name with a suffix nobody can guess ("_3f9c0a1b7e2d"), for a game whose names are all taken.
+std::string randomFileName(const std::string& name);
+
 } // namespace brindora

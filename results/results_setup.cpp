@@ -6,6 +6,7 @@
 #include "summary_page.h"
 
 #include "file_ops.h"
+#include "hand_over.h"
 #include "system_info.h"
 
 #include <algorithm>
@@ -17,6 +18,12 @@ namespace brindora {
 namespace {
 
 constexpr const char* kPageName = "riepilogo.html";
+
+// Games kept on this PC for a folder that did not take them.
+std::string pendingFolder() {
+    const std::string data = userDataFolder();
+    return data.empty() ? data : inFolder(data, "da-consegnare");
+}
 
 void line(const std::string& text) {
     std::fprintf(stderr, "%s\n", text.c_str());
@@ -39,10 +46,13 @@ std::unique_ptr<ResultsWriter> startResults(const std::string& givenFolder,
     ResultsWriterSetup setup;
     setup.folder = folder;
     setup.place = {hostName(), pupilName(givenPupil, settings)};
+    setup.pendingFolder = pendingFolder();
     return std::make_unique<ResultsWriter>(std::move(setup));
 }
 
 std::string writeSummary(const std::string& dir, std::string& error) {
+    FileOps files;
+    handOver(files, pendingFolder(), dir, line);
     GameFolder folder;
     if (!readGameFolder(dir, folder, error, line))
         return {};

@@ -27,13 +27,18 @@ struct ResultsWriterSetup {
     std::function<void(const std::string&)> report;
     std::chrono::milliseconds retry{500};       // after a failure, the next try
     std::chrono::milliseconds hungAfter{2000};  // a call this long unanswered: the folder hangs
-    std::chrono::milliseconds finishWait{2000}; // at the end, for the last rows
+    std::chrono::milliseconds finishWait{3000}; // at the end, for the last rows
+    // Where the game is kept on this PC when the folder has not taken it all by the end;
+    // empty: nowhere.
+    std::string pendingFolder;
 };
 
 class ResultsWriter : public GameObserver {
 public:
     explicit ResultsWriter(ResultsWriterSetup setup);
-    ~ResultsWriter() override; // waits finishWait at most for rows not yet written
+    // Waits finishWait at most for rows not yet written; then keeps the game on this PC and
+    // says how many answers the folder is missing.
+    ~ResultsWriter() override;
     ResultsWriter(const ResultsWriter&) = delete;
     ResultsWriter& operator=(const ResultsWriter&) = delete;
 
@@ -48,12 +53,13 @@ public:
     struct Shared;
 
 private:
-    void add(std::string row);
+    void add(std::string row, bool answer = false);
     void checkHung();
 
     ResultsWriterSetup m_setup;
     std::shared_ptr<Shared> m_shared;
     std::thread m_thread;
+    std::time_t m_start = 0;
     std::chrono::steady_clock::time_point m_requestedAt{};
     Counter m_request = 0;
 };

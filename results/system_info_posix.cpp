@@ -61,6 +61,17 @@ SettingsPlaces settingsPlacesFromEnvironment() {
                                environment("XDG_CONFIG_DIRS"));
 }
 
+std::string userDataFolder() {
+    std::string data = environment("XDG_DATA_HOME");
+    if (data.empty() || data.front() != '/') {
+        const std::string home = environment("HOME");
+        if (home.empty())
+            return {};
+        data = home + "/.local/share";
+    }
+    return data + "/brindora";
+}
+
 int openInBrowser(const std::string& path, std::string& detail) {
     std::string program = "xdg-open", argument = path;
     char* argv[] = {program.data(), argument.data(), nullptr};

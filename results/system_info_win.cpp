@@ -62,6 +62,11 @@ SettingsPlaces settingsPlacesFromEnvironment() {
     return places;
 }
 
+std::string userDataFolder() {
+    const std::string local = environment(L"LOCALAPPDATA");
+    return local.empty() ? std::string() : inFolder(local, "Brindora");
+}
+
 int openInBrowser(const std::string& path, std::string& detail) {
     const auto result = reinterpret_cast<INT_PTR>(
         ShellExecuteW(nullptr, L"open", wide(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
