@@ -208,6 +208,12 @@ ResultsWriter::ResultsWriter(ResultsWriterSetup setup)
 }
 
 ResultsWriter::~ResultsWriter() {
+    finish();
+}
+
+void ResultsWriter::finish() {
+    if (m_finished.exchange(true))
+        return;
     std::unique_lock lock(m_shared->mutex);
     m_shared->stop = true;
     m_shared->wake.notify_all();
@@ -243,6 +249,8 @@ ResultsWriter::~ResultsWriter() {
 }
 
 void ResultsWriter::add(std::string row, bool answer) {
+    if (m_finished)
+        return; // the session has ended: the copy is made
     {
         std::lock_guard lock(m_shared->mutex);
         m_shared->all += row;
@@ -280,6 +288,8 @@ void ResultsWriter::answered(const Answer& answer) {
 }
 
 void ResultsWriter::ended(GameEnd how) {
+    if (m_ended.exchange(true))
+        return; // one end row: the game's own, or the session's if it came first
     add(endRow(localDateTime(m_setup.wallNow()), m_setup.place, m_request, how));
 }
 

@@ -6,6 +6,7 @@
 #include "game_file.h"
 #include "game_observer.h"
 
+#include <atomic>
 #include <chrono>
 #include <ctime>
 #include <functional>
@@ -36,15 +37,16 @@ struct ResultsWriterSetup {
 class ResultsWriter : public GameObserver {
 public:
     explicit ResultsWriter(ResultsWriterSetup setup);
+    ~ResultsWriter() override; // finish()
     // Waits finishWait at most for rows not yet written; then keeps the game on this PC and
-    // says how many answers the folder is missing.
-    ~ResultsWriter() override;
+    // says how many answers the folder is missing. Once; the writer takes no rows after it.
+    void finish();
     ResultsWriter(const ResultsWriter&) = delete;
     ResultsWriter& operator=(const ResultsWriter&) = delete;
 
     void requested(Counter request, StateNumber state) override;
     void answered(const Answer& answer) override;
-    void ended(GameEnd how) override;
+    void ended(GameEnd how) override; // the first end only
 
     // Waits (at most limit) until every row so far is written and flushed.
     bool waitWritten(std::chrono::milliseconds limit);
@@ -60,6 +62,7 @@ private:
     std::shared_ptr<Shared> m_shared;
     std::thread m_thread;
     std::time_t m_start = 0;
+    std::atomic<bool> m_ended{false}, m_finished{false};
     std::chrono::steady_clock::time_point m_requestedAt{};
     Counter m_request = 0;
 };

@@ -2,6 +2,7 @@
 #include "run_brindora.h"
 
 #include "results_setup.h"
+#include "session_end.h"
 
 #include <QApplication>
 #include <QFile>
@@ -12,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <sys/mman.h>
 #include <unistd.h>
 #include <utility>
@@ -159,6 +161,13 @@ int playGame(const CommandLine& line, const SettingsPlaces& places, const RunHoo
             ? nullptr
             : startResults(path(line.options.resultsDir), line.options.pupil.toStdString(), places);
     options.observer = results.get();
+    // A logout or shutdown ends the game as a closed window does, its last rows written.
+    std::optional<SessionEnd> sessionEnd;
+    if (results)
+        sessionEnd.emplace([writer = results.get()] {
+            writer->ended(GameEnd::WindowClosed);
+            writer->finish();
+        });
     if (!line.options.reviewDir.isEmpty() && !line.options.explore) {
         std::vector<StateNumber> review =
             reviewStates(path(line.options.reviewDir), line.options.pupil.toStdString(),
