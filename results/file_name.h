@@ -7,6 +7,11 @@
 
 namespace brindora {
 
+// Well-formed UTF-8: no stray, overlong or surrogate sequence.
+bool validUtf8(std::string_view text);
+// Text in the Windows code page of Western Europe, as UTF-8.
+std::string utf8FromWindows1252(std::string_view text);
+
 // Letters and digits of ASCII, accented Latin letters without their accent, '-' for every
 // other run of characters; never empty, at most maxBytes long.
 std::string safeNamePart(std::string_view text, std::size_t maxBytes);

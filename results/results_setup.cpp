@@ -38,13 +38,14 @@ std::string resultsFolder(const std::string& given, const ResultsSettings& setti
 
 std::unique_ptr<ResultsWriter> startResults(const std::string& givenFolder,
                                             const std::string& givenPupil,
-                                            const SettingsPlaces& places) {
+                                            const SettingsPlaces& places, const std::string& mode) {
     const ResultsSettings settings = readResultsSettings(places);
     const std::string folder = resultsFolder(givenFolder, settings);
     if (folder.empty())
         return nullptr;
     ResultsWriterSetup setup;
     setup.folder = folder;
+    setup.mode = mode;
     setup.place = {hostName(), pupilName(givenPupil, settings)};
     setup.pendingFolder = pendingFolder();
     return std::make_unique<ResultsWriter>(std::move(setup));

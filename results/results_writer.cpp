@@ -202,7 +202,7 @@ void toStandardError(const std::string& line) {
 ResultsWriter::ResultsWriter(ResultsWriterSetup setup)
     : m_setup(std::move(setup)), m_shared(std::make_shared<Shared>()) {
     m_shared->report = m_setup.report ? m_setup.report : toStandardError;
-    m_shared->all = gameFileStart();
+    m_shared->all = gameFileStart(m_setup.mode);
     m_start = m_setup.wallNow();
     m_thread = std::thread(run, m_shared, m_setup, m_start);
 }

@@ -19,6 +19,7 @@ namespace brindora {
 struct ResultsWriterSetup {
     std::string folder;
     GamePlace place;
+    std::string mode; // gameMode(): empty for the full game
     std::shared_ptr<FileOps> files = std::make_shared<FileOps>();
     std::function<std::chrono::steady_clock::time_point()> steadyNow = [] {
         return std::chrono::steady_clock::now();

@@ -101,14 +101,22 @@ std::string pupilTable(const ClassSummary& s) {
         if (p.unfinished)
             games += " (" + std::to_string(p.unfinished) +
                      (p.unfinished == 1 ? " non finita)" : " non finite)");
-        out += "<tr>" + cell(p.name) + cell(games, true) + cell(std::to_string(p.found), true) +
+        std::string right = std::to_string(p.found);
+        if (p.windowRight != p.found)
+            right += " (nella finestra " + std::to_string(p.windowRight) + ")";
+        out += "<tr>" + cell(p.name) + cell(games, true) + cell(right, true) +
                cell(std::to_string(p.errors), true) +
                cell(std::to_string(p.bestFound) + (p.bestFound == 1 ? " giusta, " : " giuste, ") +
                     std::to_string(p.bestErrors) + (p.bestErrors == 1 ? " errore, " : " errori, ") +
                     "il " + dayOnly(p.bestTime)) +
                cell(date(p.lastPlayed), true) + "</tr>\n";
     }
-    return out + "</tbody>\n</table>\n";
+    out += "</tbody>\n</table>\n";
+    if (std::any_of(s.pupils.begin(), s.pupils.end(),
+                    [](const PupilSummary& p) { return p.windowRight != p.found; }))
+        out += "<p class=\"small\">La finestra conta una risposta giusta quando si chiede lo Stato "
+               "seguente: l'ultimo Stato trovato in una partita non è fra le sue «Esatte».</p>\n";
+    return out;
 }
 
 std::string stateTable(const ClassSummary& s) {
@@ -121,6 +129,13 @@ std::string stateTable(const ClassSummary& s) {
     std::string out = "<h2>Stati</h2>\n<table>\n<thead><tr><th>Stato</th><th>Chiesto</th>"
                       "<th>Trovato al primo clic</th><th>Confuso più spesso con</th></tr>"
                       "</thead>\n<tbody>\n";
+    if (s.apart)
+        out = "<h2>Stati</h2>\n<p>Solo le partite complete: " +
+              std::string(s.apart == 1 ? "la partita di ripasso o con Stati scelti non è contata"
+                                       : "le " + std::to_string(s.apart) +
+                                             " partite di ripasso o con Stati scelti non sono "
+                                             "contate") +
+              " qui né sulla carta.</p>\n" + out.substr(std::string("<h2>Stati</h2>\n").size());
     for (const StateSummary& st : states) {
         std::string confused;
         for (std::size_t i = 0; i < st.confused.size() && i < 3; ++i)

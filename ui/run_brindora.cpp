@@ -154,12 +154,23 @@ namespace {
 int playGame(const CommandLine& line, const SettingsPlaces& places, const RunHooks& hooks) {
     const auto path = [](const QString& dir) { return QFile::encodeName(dir).toStdString(); };
     Form1Options options = form1Options(line.options);
+    // Review first: the game file says what was asked. Explore mode asks nothing: there is
+    // no game to write, and nothing to review.
+    bool review = false;
+    if (!line.options.reviewDir.isEmpty() && !line.options.explore) {
+        std::vector<StateNumber> states =
+            reviewStates(path(line.options.reviewDir), line.options.pupil.toStdString(),
+                         options.drawable, places);
+        review = !states.empty();
+        if (review)
+            options.drawable = std::move(states);
+    }
     // Results: the writer outlives the window, to write the game's last row.
-    // Explore mode asks nothing: there is no game to write, and nothing to review.
     std::unique_ptr<ResultsWriter> results =
         line.options.explore
             ? nullptr
-            : startResults(path(line.options.resultsDir), line.options.pupil.toStdString(), places);
+            : startResults(path(line.options.resultsDir), line.options.pupil.toStdString(), places,
+                           gameMode(review, options.drawable));
     options.observer = results.get();
     // A logout or shutdown ends the game as a closed window does, its last rows written.
     std::optional<SessionEnd> sessionEnd;
@@ -168,13 +179,6 @@ int playGame(const CommandLine& line, const SettingsPlaces& places, const RunHoo
             writer->ended(GameEnd::WindowClosed);
             writer->finish();
         });
-    if (!line.options.reviewDir.isEmpty() && !line.options.explore) {
-        std::vector<StateNumber> review =
-            reviewStates(path(line.options.reviewDir), line.options.pupil.toStdString(),
-                         options.drawable, places);
-        if (!review.empty())
-            options.drawable = std::move(review);
-    }
     if (hooks.options)
         hooks.options(options);
     Form1 form(std::move(options));

@@ -103,7 +103,7 @@ TEST(GameFileTest, StartsWithTheMarkTheTitleAndTheColumns) {
     EXPECT_EQ(
         answerRow("2025-03-14 10:22:05", place, {2, 1, 2, "Questa è la Bulgaria", false}, 3.26),
         "2025-03-14 10:22:05;\"'=HYPERLINK(\"\"x\"\")\";\"Anna; \"\"Bo\"\"\";2;Romania;"
-        "Bulgaria;Questa è la Bulgaria;sbagliato;3,3\r\n");
+        "Bulgaria;Questa è la Bulgaria;sbagliato;\"3,3\"\r\n");
     EXPECT_EQ(endRow("2025-03-14 10:25:00", {"pc", "Anna"}, 7, GameEnd::TooManyErrors),
               "2025-03-14 10:25:00;pc;Anna;7;;;;fine: 20 errori;\r\n");
 }

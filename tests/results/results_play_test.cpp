@@ -1,12 +1,15 @@
 // The writer under the real window: the rows of a played game, a folder that hangs or
 // fails or vanishes while the pupil plays on, a game killed mid-play, and the default game,
 // which writes nothing.
+#include "class_summary.h"
 #include "csv.h"
 #include "game_file.h"
+#include "game_folder.h"
 #include "play_fixture.h"
 #include "results_files.h"
 #include "results_setup.h"
 #include "results_writer.h"
+#include "summary_page.h"
 
 #include <QtGlobal>
 #include <atomic>
@@ -121,6 +124,7 @@ TEST_F(ResultsPlayTest, EachAnswerIsARowAndTheEndTheLast) {
     pressCommand2(8);
     clockMs += 4000;
     clickMap(kFrance);
+    tick(); // the score as the pupil sees it last
     QTest::mouseClick(client->command3(), Qt::LeftButton);
     ASSERT_TRUE(writer->waitWritten(5s));
 
@@ -150,6 +154,19 @@ TEST_F(ResultsPlayTest, EachAnswerIsARowAndTheEndTheLast) {
         EXPECT_EQ(rest, expected[i]) << "row " << i + 3;
     }
     EXPECT_TRUE(seenLines().empty());
+
+    // Two states found; the window's Esatte counts the first only, as the next request has
+    // not come: the page gives both, and why.
+    GameFolder folder;
+    std::string error;
+    ASSERT_TRUE(readGameFolder(dir.path(), folder, error, [](const std::string&) {})) << error;
+    const ClassSummary summary = summarise(folder);
+    ASSERT_EQ(summary.pupils.size(), 1u);
+    EXPECT_EQ(summary.pupils[0].found, 2);
+    EXPECT_EQ(QString::number(summary.pupils[0].windowRight), punti());
+    const std::string page = summaryPage(summary, dir.path(), "");
+    EXPECT_NE(page.find("2 (nella finestra " + punti().toStdString() + ")"), std::string::npos);
+    EXPECT_NE(page.find("quando si chiede lo Stato seguente"), std::string::npos);
 }
 
 // The folder hangs from the first call: the window goes on, its timer ticks, the pupil plays;
