@@ -43,12 +43,22 @@ std::unique_ptr<ResultsWriter> startResults(const std::string& givenFolder,
     const std::string folder = resultsFolder(givenFolder, settings);
     if (folder.empty())
         return nullptr;
+    for (const std::string& problem : settings.problems)
+        line(problem);
     ResultsWriterSetup setup;
     setup.folder = folder;
     setup.mode = mode;
     setup.place = {hostName(), pupilName(givenPupil, settings)};
     setup.pendingFolder = pendingFolder();
     return std::make_unique<ResultsWriter>(std::move(setup));
+}
+
+PupilQuestion pupilQuestionFor(const std::string& givenFolder, const std::string& givenPupil,
+                               const SettingsPlaces& places) {
+    const ResultsSettings settings = readResultsSettings(places);
+    if (resultsFolder(givenFolder, settings).empty())
+        return {};
+    return pupilQuestion(givenPupil, settings, loginAccount());
 }
 
 std::string writeSummary(const std::string& dir, std::string& error) {

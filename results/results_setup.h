@@ -21,6 +21,10 @@ std::unique_ptr<ResultsWriter> startResults(const std::string& givenFolder,
                                             const SettingsPlaces& places,
                                             const std::string& mode = {});
 
+// The name box's question, when results are on (see pupilQuestion()).
+PupilQuestion pupilQuestionFor(const std::string& givenFolder, const std::string& givenPupil,
+                               const SettingsPlaces& places);
+
 // Writes dir/riepilogo.html; its path, or an empty string with error set.
 std::string writeSummary(const std::string& dir, std::string& error);
 

@@ -14,6 +14,8 @@ std::string hostName(); // "pc" when the system gives none
 
 // The login's full name, else the login itself; empty when neither is known.
 std::string loginName();
+// The login itself ("studente").
+std::string loginAccount();
 
 // Where brindora.conf is looked for, from the process's environment: the lab's and the user's.
 SettingsPlaces settingsPlacesFromEnvironment();

@@ -56,6 +56,13 @@ std::string loginName() {
     return environment("LOGNAME");
 }
 
+std::string loginAccount() {
+    if (const passwd* user = getpwuid(getuid()))
+        if (user->pw_name && *user->pw_name)
+            return user->pw_name;
+    return environment("LOGNAME");
+}
+
 SettingsPlaces settingsPlacesFromEnvironment() {
     return SettingsPlaces::xdg(environment("HOME"), environment("XDG_CONFIG_HOME"),
                                environment("XDG_CONFIG_DIRS"));

@@ -45,8 +45,13 @@ std::string loginName() {
     // none, and then the login serves.
     if (GetUserNameExW(NameDisplay, name, &size) && name[0] != L'\0')
         return narrow(name);
-    DWORD loginSize = sizeof name / sizeof name[0];
-    if (GetUserNameW(name, &loginSize) && name[0] != L'\0')
+    return loginAccount();
+}
+
+std::string loginAccount() {
+    wchar_t name[512] = {};
+    DWORD size = sizeof name / sizeof name[0];
+    if (GetUserNameW(name, &size) && name[0] != L'\0')
         return narrow(name);
     return environment(L"USERNAME");
 }

@@ -117,7 +117,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption pupil(
         QStringLiteral("pupil"),
         QStringLiteral("The pupil's name in the results (default: pupil= in the "
-                       "user's brindora.conf, else the login's name)."),
+                       "user's brindora.conf, else in the lab's, else the login's name)."),
         QStringLiteral("name"));
     const QCommandLineOption review(
         QStringLiteral("review"),

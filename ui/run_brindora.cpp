@@ -1,6 +1,7 @@
 // Start-up: the options first, then the window, which is the whole program.
 #include "run_brindora.h"
 
+#include "pupil_name_box.h"
 #include "results_setup.h"
 #include "session_end.h"
 
@@ -154,23 +155,34 @@ namespace {
 int playGame(const CommandLine& line, const SettingsPlaces& places, const RunHooks& hooks) {
     const auto path = [](const QString& dir) { return QFile::encodeName(dir).toStdString(); };
     Form1Options options = form1Options(line.options);
+    // One name per pupil where a class shares a login: asked before anything is read or made.
+    std::string pupil = line.options.pupil.toStdString();
+    if (!line.options.explore) {
+        const PupilQuestion question =
+            pupilQuestionFor(path(line.options.resultsDir), pupil, places);
+        if (question.ask) {
+            const std::optional<QString> name =
+                askPupilName(QString::fromStdString(question.prefill));
+            if (!name)
+                return EXIT_SUCCESS; // closed without a name: nothing played, nothing written
+            pupil = name->toStdString();
+        }
+    }
     // Review first: the game file says what was asked. Explore mode asks nothing: there is
     // no game to write, and nothing to review.
     bool review = false;
     if (!line.options.reviewDir.isEmpty() && !line.options.explore) {
         std::vector<StateNumber> states =
-            reviewStates(path(line.options.reviewDir), line.options.pupil.toStdString(),
-                         options.drawable, places);
+            reviewStates(path(line.options.reviewDir), pupil, options.drawable, places);
         review = !states.empty();
         if (review)
             options.drawable = std::move(states);
     }
     // Results: the writer outlives the window, to write the game's last row.
     std::unique_ptr<ResultsWriter> results =
-        line.options.explore
-            ? nullptr
-            : startResults(path(line.options.resultsDir), line.options.pupil.toStdString(), places,
-                           gameMode(review, options.drawable));
+        line.options.explore ? nullptr
+                             : startResults(path(line.options.resultsDir), pupil, places,
+                                            gameMode(review, options.drawable));
     options.observer = results.get();
     // A logout or shutdown ends the game as a closed window does, its last rows written.
     std::optional<SessionEnd> sessionEnd;

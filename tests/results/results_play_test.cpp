@@ -6,11 +6,14 @@
 #include "game_file.h"
 #include "game_folder.h"
 #include "play_fixture.h"
+#include "pupil_name_box.h"
 #include "results_files.h"
 #include "results_setup.h"
 #include "results_writer.h"
 #include "summary_page.h"
 
+#include <QLineEdit>
+#include <QPushButton>
 #include <QtGlobal>
 #include <atomic>
 #include <cerrno>
@@ -309,6 +312,31 @@ TEST_F(DefaultGameTest, WritesNothingAnywhere) {
     QTest::mouseClick(client->command3(), Qt::LeftButton);
     EXPECT_EQ(quits, 1);
     EXPECT_EQ(filesBelow(dir.path()), std::vector<std::string>({"etc", "home"}));
+}
+
+// The name box: nothing to play with no name; the name typed, blanks tidied, with Enter.
+TEST(PupilNameBoxTest, NoEmptyNameEnterPlays) {
+    struct Case {
+        const char *prefill, *typed;
+        bool canPlay;
+        const char* name;
+    };
+    const Case cases[] = {{"", "", false, ""},
+                          {"", "   ", false, ""},
+                          {"Anna Bianchi", nullptr, true, "Anna Bianchi"},
+                          {"Anna", "  Luca   Verdi ", true, "Luca Verdi"}};
+    for (const Case& c : cases) {
+        PupilNameBox box(QString::fromUtf8(c.prefill));
+        box.show();
+        if (c.typed) {
+            box.edit()->clear();
+            QTest::keyClicks(box.edit(), QString::fromUtf8(c.typed));
+        }
+        EXPECT_EQ(box.ok()->isEnabled(), c.canPlay) << c.prefill << "|" << (c.typed ? c.typed : "");
+        QTest::keyClick(box.edit(), Qt::Key_Return);
+        EXPECT_EQ(box.result() == QDialog::Accepted, c.canPlay);
+        EXPECT_EQ(box.name().toStdString(), c.name);
+    }
 }
 
 } // namespace
