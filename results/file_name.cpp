@@ -74,6 +74,33 @@ bool validUtf8(std::string_view text) {
     return true;
 }
 
+std::string printable(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    const auto escape = [&](unsigned char byte) {
+        static const char* kHex = "0123456789abcdef";
+        out += "\\x";
+        out += kHex[byte >> 4];
+        out += kHex[byte & 15];
+    };
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t next = i;
+        const long code = nextCodePoint(text, next);
+        if (code < 0 || !validUtf8(text.substr(i, next - i))) {
+            escape(static_cast<unsigned char>(text[i++]));
+            continue;
+        }
+        if (code < 0x20 || code == 0x7F || (code >= 0x80 && code < 0xA0)) {
+            for (std::size_t k = i; k < next; ++k)
+                escape(static_cast<unsigned char>(text[k]));
+        } else {
+            out.append(text.substr(i, next - i));
+        }
+        i = next;
+    }
+    return out;
+}
+
 std::string utf8FromWindows1252(std::string_view text) {
     std::string out;
     out.reserve(text.size() + text.size() / 4);

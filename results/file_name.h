@@ -9,6 +9,9 @@ namespace brindora {
 
 // Well-formed UTF-8: no stray, overlong or surrogate sequence.
 bool validUtf8(std::string_view text);
+// Text safe for a terminal or a page: control characters (C0, DEL, C1) and bytes that are
+// not UTF-8 shown as "\x1b"; the rest kept.
+std::string printable(std::string_view text);
 // Text in the Windows code page of Western Europe, as UTF-8.
 std::string utf8FromWindows1252(std::string_view text);
 

@@ -133,7 +133,7 @@ int replaceFile(const std::string& dir, const std::string& path, const std::stri
         else if (errno != EINTR)
             failure = errno;
     }
-    if (failure == 0 && (fchmod(fd, 0644) != 0 || fsync(fd) != 0))
+    if (failure == 0 && (fchmod(fd, 0640) != 0 || fsync(fd) != 0))
         failure = errno;
     if (::close(fd) != 0 && failure == 0)
         failure = errno;

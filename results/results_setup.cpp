@@ -5,6 +5,7 @@
 #include "class_summary.h"
 #include "summary_page.h"
 
+#include "file_name.h"
 #include "file_ops.h"
 #include "hand_over.h"
 #include "system_info.h"
@@ -25,8 +26,9 @@ std::string pendingFolder() {
     return data.empty() ? data : inFolder(data, "da-consegnare");
 }
 
+// Names from files and folders may hold anything: escaped before the terminal sees them.
 void line(const std::string& text) {
-    std::fprintf(stderr, "%s\n", text.c_str());
+    std::fprintf(stderr, "%s\n", printable(text).c_str());
     std::fflush(stderr);
 }
 
@@ -70,11 +72,19 @@ std::string writeSummary(const std::string& dir, std::string& error) {
     const ClassSummary summary = summarise(folder);
     const std::string page = summaryPage(summary, dir, encodePng(classMap(summary)));
     const std::string path = inFolder(dir, kPageName);
-    if (const int failure = replaceFile(dir, path, page)) {
+    const int failure = replaceFile(dir, path, page);
+    if (failure == 0)
+        return path;
+    // Something under the page's name that this user may not replace (a link planted by
+    // another user in a sticky folder, a folder): the page goes beside it, under a new name.
+    const std::string beside = inFolder(dir, randomFileName(kPageName));
+    if (replaceFile(dir, beside, page) != 0) {
         error = "cannot write \"" + path + "\" (" + errorText(failure) + ")";
         return {};
     }
-    return path;
+    line("brindora: summary: cannot replace \"" + path + "\" (" + errorText(failure) +
+         "): the summary is in \"" + beside + "\"");
+    return beside;
 }
 
 int runSummary(const std::string& dir) {

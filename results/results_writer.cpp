@@ -75,7 +75,7 @@ struct Turn {
         int result = -EEXIST;
         for (; attempt <= kMostAttempts && result == -EEXIST; ++attempt) {
             const std::string name = gameFileName(start, setup.place.pc, setup.place.pupil,
-                                                  std::min(attempt, kPredictableNames));
+                                                  attempt < kPredictableNames ? attempt : 1);
             path =
                 inFolder(setup.folder, attempt < kPredictableNames ? name : randomFileName(name));
             result = setup.files->create(path);
@@ -193,7 +193,7 @@ void run(std::shared_ptr<ResultsWriter::Shared> s, const ResultsWriterSetup setu
 }
 
 void toStandardError(const std::string& line) {
-    std::fprintf(stderr, "%s\n", line.c_str());
+    std::fprintf(stderr, "%s\n", printable(line).c_str());
     std::fflush(stderr);
 }
 

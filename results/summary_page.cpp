@@ -2,6 +2,7 @@
 #include "summary_page.h"
 
 #include "class_map.h"
+#include "file_name.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -182,7 +183,8 @@ std::string fileList(const char* title, const std::vector<FileNote>& files) {
 
 } // namespace
 
-std::string htmlEscape(const std::string& text) {
+std::string htmlEscape(const std::string& raw) {
+    const std::string text = printable(raw);
     std::string out;
     out.reserve(text.size());
     for (const char c : text) {

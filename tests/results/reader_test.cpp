@@ -3,8 +3,12 @@
 #include "case_name.h"
 #include "class_summary.h"
 #include "csv.h"
+#include "file_name.h"
 #include "game_file.h"
 #include "results_files.h"
+#include "results_setup.h"
+#include "results_writer.h"
+#include "summary_page.h"
 
 #include <gtest/gtest.h>
 
@@ -123,6 +127,60 @@ TEST(SummaryTest, ReviewAndChosenGamesKeptApart) {
         }
     ASSERT_EQ(s.pupils.size(), 1u);
     EXPECT_EQ(s.pupils[0].errors, 2); // the pupil's own figures count every game
+}
+
+// What a folder's names may carry to a terminal or a page: escaped, the rest kept.
+TEST(HostileTest, ControlCharactersEscaped) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"Niccolò Bò", "Niccolò Bò"},
+        {"a\nbrindora: forged", "a\\x0abrindora: forged"},
+        {"\x1b]0;title\x07", "\\x1b]0;title\\x07"},
+        {"del\x7f c1\xc2\x9b", "del\\x7f c1\\xc2\\x9b"},
+        {"bad \xff\xc3(", "bad \\xff\\xc3("},
+    };
+    for (const auto& [raw, shown] : cases) {
+        EXPECT_EQ(printable(raw), shown);
+        EXPECT_EQ(htmlEscape(raw).find_first_of("\n\x1b\x07\x7f"), std::string::npos);
+    }
+}
+
+// Every predictable name of the start second taken beforehand: the game still gets a file
+// of its own, under a name nobody could take in advance.
+TEST(HostileTest, SquattedNamesStillGetTheGame) {
+    TempFolder dir;
+    const std::time_t start = 1741947725;
+    for (int attempt = 1; attempt <= 1000; ++attempt)
+        writeText(dir / gameFileName(start, "pc", "Anna", attempt), "taken");
+    ResultsWriterSetup setup;
+    setup.folder = dir.path();
+    setup.place = {"pc", "Anna"};
+    setup.wallNow = [=] { return start; };
+    setup.report = [](const std::string&) {};
+    std::string path;
+    {
+        ResultsWriter writer(setup);
+        writer.answered({1, 1, 1, "", true});
+        ASSERT_TRUE(writer.waitWritten(std::chrono::seconds(5)));
+        path = writer.path();
+    }
+    EXPECT_TRUE(std::regex_search(path, std::regex("_pc_Anna_[0-9a-f]{12}\\.csv$"))) << path;
+    EXPECT_EQ(readGameFile(fileText(path)).record.answers.size(), 1u);
+}
+
+// Something the page may not replace under its name: the page goes beside it, one line says so.
+TEST(HostileTest, PageBesideWhatItCannotReplace) {
+    TempFolder dir;
+    makeClassFolder(dir);
+    std::filesystem::remove(std::filesystem::u8path(dir / "riepilogo.html"));
+    std::filesystem::create_directory(std::filesystem::u8path(dir / "riepilogo.html"));
+    ::testing::internal::CaptureStderr();
+    std::string error;
+    const std::string path = writeSummary(dir.path(), error);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    ASSERT_FALSE(path.empty()) << error;
+    EXPECT_TRUE(std::regex_search(path, std::regex("riepilogo_[0-9a-f]{12}\\.html$"))) << path;
+    EXPECT_NE(fileText(path).find("Riepilogo della classe"), std::string::npos);
+    EXPECT_NE(said.find("cannot replace"), std::string::npos) << said;
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "file_name.h"
 #include "game_file.h"
 #include "results_files.h"
+#include "results_setup.h"
 #include "results_writer.h"
 
 #include <QTest>
@@ -161,6 +162,20 @@ TEST(GameFileTest, NoWorldBits) {
     EXPECT_EQ(mode & std::filesystem::perms::others_all, std::filesystem::perms::none);
     EXPECT_EQ(mode & std::filesystem::perms::group_write, std::filesystem::perms::none);
     EXPECT_NE(mode & std::filesystem::perms::owner_write, std::filesystem::perms::none);
+}
+
+// A file name with a line end and a terminal escape: the teacher's terminal sees them escaped.
+TEST(SummaryTest, FileNamesReachStandardErrorEscaped) {
+    TempFolder dir;
+    writeText(dir / "x\nbrindora: all fine\x1b]0;owned\x07.csv", "not a game");
+    ::testing::internal::CaptureStderr();
+    std::string error;
+    EXPECT_FALSE(writeSummary(dir.path(), error).empty()) << error;
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_EQ(said.find('\x1b'), std::string::npos);
+    EXPECT_NE(said.find("x\\x0abrindora: all fine\\x1b]0;owned\\x07.csv"), std::string::npos)
+        << said;
 }
 
 } // namespace
