@@ -132,9 +132,16 @@ std::vector<StateNumber> reviewStates(const std::string& dir, const std::string&
         return {};
     }
     std::vector<StateNumber> missed = missedAtFirstClick(folder, pupil);
+    const bool played = std::any_of(folder.games.begin(), folder.games.end(), [&](const auto& g) {
+        return pupilKey(g.place.pupil) == pupilKey(pupil);
+    });
+    if (!played) {
+        line("brindora: review: no game of " + pupil + " in \"" + dir + "\": the full game");
+        return {};
+    }
     if (missed.empty()) {
-        line("brindora: review: " + pupil + " missed no state at the first click in \"" + dir +
-             "\": the full game");
+        line("brindora: review: " + pupil + " found every state at the first click in \"" + dir +
+             "\": nothing to review, the full game");
         return {};
     }
     if (!chosen.empty()) {

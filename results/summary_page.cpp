@@ -45,6 +45,15 @@ std::string dayOnly(const std::string& isoTime) {
     return date(isoTime).substr(0, 10);
 }
 
+// "del", "dal", "al" before a date, elided where the day is said with a vowel: l'1, l'8,
+// l'11 ("dell'11/12/2026", "dall'8/03").
+std::string before(const std::string& preposition, const std::string& day) {
+    const std::string number = day.substr(0, 2);
+    if (number == "01" || number == "08" || number == "11")
+        return preposition.substr(0, preposition.size() - 1) + "ll'" + day;
+    return preposition + " " + day;
+}
+
 std::string base64(const std::string& bytes) {
     static const char* kDigits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     std::string out;
@@ -223,10 +232,10 @@ std::string summaryPage(const ClassSummary& s, const std::string& folder,
     if (s.firstTime.empty())
         out += "<p>Nessuna partita giocata.</p>\n";
     else if (dayOnly(s.firstTime) == dayOnly(s.lastTime))
-        out += "<p>Partite del " + htmlEscape(dayOnly(s.firstTime)) + "</p>\n";
+        out += "<p>Partite " + htmlEscape(before("del", dayOnly(s.firstTime))) + "</p>\n";
     else
-        out += "<p>Partite dal " + htmlEscape(dayOnly(s.firstTime)) + " al " +
-               htmlEscape(dayOnly(s.lastTime)) + "</p>\n";
+        out += "<p>Partite " + htmlEscape(before("dal", dayOnly(s.firstTime))) + " " +
+               htmlEscape(before("al", dayOnly(s.lastTime))) + "</p>\n";
     out += "<p>File letti: " + std::to_string(s.filesRead) +
            " (partite: " + std::to_string(s.games) +
            ", non finite: " + std::to_string(s.unfinished) +

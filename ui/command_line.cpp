@@ -1,9 +1,12 @@
 // The options with QCommandLineParser, read before any window exists.
 #include "command_line.h"
 
+#include "file_name.h"
 #include "state_list.h"
 
 #include <QCommandLineParser>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 
 namespace brindora {
@@ -172,6 +175,13 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     line.options.resultsDir = parser.value(results);
     line.options.pupil = parser.value(pupil);
     line.options.reviewDir = parser.value(review);
+    // A mistyped folder would silently give the full game: told before the window opens.
+    if (parser.isSet(review) && !line.options.explore && !QFileInfo(line.options.reviewDir).isDir())
+        return exitWith(1,
+                        QStringLiteral("brindora: --review: the folder \"%1\" does not exist\n")
+                            .arg(QString::fromStdString(printable(
+                                QFile::encodeName(line.options.reviewDir).toStdString()))),
+                        true);
     line.summaryDir = parser.value(summary);
     line.openSummary = parser.isSet(openSummary);
     return line;

@@ -84,6 +84,7 @@ const StatesCase kStatesCases[] = {
     {"GroupWithExplore", {"--explore", "--states=Baltici"}, {16, 28, 14}, nullptr},
     {"Unknown", {"--states", "Francia,Atlantide"}, {}, "\"Atlantide\" is neither a state"},
     {"Norway", {"--states", "norvegia"}, {}, "\"norvegia\" has no region on the map"},
+    {"EverydayNames", {"--states", "Olanda, Inghilterra"}, {19, 17}, nullptr},
     {"Empty", {"--states", ""}, {}, "--states names no state"},
     {"NewlineInTheName", {"--states", "Fran\ncia"}, {}, "\"Fran cia\""},
 };
@@ -158,6 +159,13 @@ const RunCase kRunCases[] = {
     // A wrong --states is told before any window is tried.
     {"StatesNorway", {"--states", "Norvegia"}, {}, 1, "", "brindora: --states: \"Norvegia\"", 1},
     {"StatesRightButNoDisplay", {"--states", "balcani"}, {}, 1, "", kNoDisplay, 1},
+    {"ReviewFolderMissing",
+     {"--review", "/nonexistent/classe"},
+     {},
+     1,
+     "",
+     "brindora: --review: the folder \"/nonexistent/classe\" does not exist",
+     1},
     // The line names the platform tried and what it lacked.
     {"NamesMissingX",
      {},

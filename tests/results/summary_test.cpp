@@ -6,6 +6,7 @@
 #include "results_setup.h"
 #include "summary_page.h"
 
+#include <array>
 #include <gtest/gtest.h>
 
 using namespace brindora;
@@ -155,7 +156,8 @@ TEST(ReviewTest, MissedStatesWithinTheChosenOnes) {
         {"Anna", {}, {1, 2}, nullptr},
         {"anna", {2, 8}, {2}, nullptr},
         {"Anna", {8}, {}, "none of the states Anna missed"},
-        {"=Luca", {}, {}, "=Luca missed no state at the first click"},
+        {"=Luca", {}, {}, "=Luca found every state at the first click"},
+        {"Anna Bianchi", {}, {}, "no game of Anna Bianchi in"},
     };
     for (const Case& c : cases) {
         ::testing::internal::CaptureStderr();
@@ -169,6 +171,22 @@ TEST(ReviewTest, MissedStatesWithinTheChosenOnes) {
         } else {
             EXPECT_EQ(last.find("brindora: review"), std::string::npos) << errors;
         }
+    }
+}
+
+// The dates as Italian says them: "dell'11", "dall'8", "all'1".
+TEST(SummaryTest, DatesElidedAsItalianSaysThem) {
+    const std::array<const char*, 3> cases[] = {
+        {"2026-12-11 10:00:00", "2026-12-11 11:00:00", "Partite dell&#39;11/12/2026"},
+        {"2026-12-12 10:00:00", "2026-12-12 11:00:00", "Partite del 12/12/2026"},
+        {"2026-03-08 10:00:00", "2026-03-10 11:00:00", "Partite dall&#39;08/03/2026 al 10/03/2026"},
+        {"2026-03-10 10:00:00", "2026-04-01 11:00:00", "Partite dal 10/03/2026 all&#39;01/04/2026"},
+    };
+    for (const auto& [first, last, said] : cases) {
+        ClassSummary s;
+        s.firstTime = first;
+        s.lastTime = last;
+        EXPECT_NE(summaryPage(s, "/srv", "").find(said), std::string::npos) << said;
     }
 }
 
