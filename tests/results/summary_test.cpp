@@ -135,7 +135,29 @@ TEST(SummaryTest, PageIsEscapedSelfContainedAndTintsTheMap) {
     };
     std::map<int, std::set<std::uint32_t>> seen;
     for (std::size_t pixel = 0; pixel < mask.rgb.size(); ++pixel)
-        seen[static_cast<unsigned char>(mask.rgb[pixel])].insert(colourAt(pixel));
+        if (colourAt(pixel) != kBorderColour)
+            seen[static_cast<unsigned char>(mask.rgb[pixel])].insert(colourAt(pixel));
+
+    // Wherever two areas of the mask touch, a border pixel on one side or the other; and
+    // every pair of neighbours touches somewhere.
+    const auto value = [&](std::size_t pixel) { return static_cast<unsigned char>(mask.rgb[pixel]); };
+    std::set<std::pair<int, int>> neighbours;
+    std::size_t unmarked = 0;
+    for (int y = 0; y < mask.height; ++y)
+        for (int x = 0; x < mask.width; ++x) {
+            const std::size_t p = std::size_t(y) * mask.width + x;
+            for (const std::size_t q : {p + 1, p + mask.width}) {
+                if ((q == p + 1 && x + 1 == mask.width) || q >= mask.rgb.size())
+                    continue;
+                if (value(p) == 0 || value(q) == 0 || value(p) == value(q))
+                    continue;
+                neighbours.insert(std::minmax<int>(value(p), value(q)));
+                unmarked += colourAt(p) != kBorderColour && colourAt(q) != kBorderColour;
+            }
+        }
+    EXPECT_EQ(unmarked, 0u);
+    EXPECT_TRUE(neighbours.count({8, 18})); // France and Spain, for one
+    EXPECT_GE(neighbours.size(), 40u);
     EXPECT_EQ(seen[1], std::set<std::uint32_t>({0xDE2D26})); // Romania, 2 in 3 missed
     EXPECT_EQ(seen[2], std::set<std::uint32_t>({0xFB6A4A})); // Bulgaria, 1 in 2
     EXPECT_EQ(seen[8], std::set<std::uint32_t>({0xFEE5D9})); // France, never missed
