@@ -30,12 +30,9 @@ struct Found {
 
 // The keys of [results] in one file; a missing or unreadable file has none. Names must be
 // UTF-8, as the game files are: one that is not is left out, with a line saying so.
-Found readSettingsFile(const std::string& path, const std::string& home,
-                       std::vector<std::string>& problems) {
+Found parseSettings(const std::string& text, const std::string& path, const std::string& home,
+                    std::vector<std::string>& problems) {
     Found found;
-    std::string text;
-    if (readFile(path, kLargestSettingsFile, true, text) != 0)
-        return found;
     std::istringstream in(text);
     std::string line, group;
     while (std::getline(in, line)) {
@@ -74,6 +71,14 @@ Found readSettingsFile(const std::string& path, const std::string& home,
         }
     }
     return found;
+}
+
+Found readSettingsFile(const std::string& path, const std::string& home,
+                       std::vector<std::string>& problems) {
+    std::string text;
+    if (readFile(path, kLargestSettingsFile, true, text) != 0)
+        return {};
+    return parseSettings(text, path, home, problems);
 }
 
 std::string lowered(std::string text) {
@@ -117,10 +122,12 @@ SettingsPlaces SettingsPlaces::xdg(const std::string& home, const std::string& c
     return places;
 }
 
-ResultsSettings readResultsSettings(const SettingsPlaces& places) {
+namespace {
+
+// Each file's keys over those of the files before it.
+struct Merge {
     ResultsSettings settings;
-    // The lab's files, the one that matters most last; then the user's over them.
-    const auto take = [&](const Found& found, const std::string& path, bool user) {
+    void take(const Found& found, const std::string& path, bool user) {
         if (found.folder) {
             settings.folder = *found.folder;
             settings.folderFrom = path;
@@ -131,13 +138,28 @@ ResultsSettings readResultsSettings(const SettingsPlaces& places) {
             settings.askPupil = *found.askPupil == "1";
         if (found.sharedLogins && !user)
             settings.sharedLogins = listOf(*found.sharedLogins);
-    };
+    }
+};
+
+} // namespace
+
+ResultsSettings readResultsSettings(const SettingsPlaces& places) {
+    Merge merge;
+    auto& problems = merge.settings.problems;
+    // The lab's files, the one that matters most last; then the user's over them.
     for (auto it = places.labFiles.rbegin(); it != places.labFiles.rend(); ++it)
-        take(readSettingsFile(*it, places.home, settings.problems), *it, false);
+        merge.take(readSettingsFile(*it, places.home, problems), *it, false);
     if (!places.userFile.empty())
-        take(readSettingsFile(places.userFile, places.home, settings.problems), places.userFile,
-             true);
-    return settings;
+        merge.take(readSettingsFile(places.userFile, places.home, problems), places.userFile, true);
+    return merge.settings;
+}
+
+ResultsSettings settingsFromText(const std::string& labText, const std::string& userText) {
+    Merge merge;
+    auto& problems = merge.settings.problems;
+    merge.take(parseSettings(labText, "lab", "/home", problems), "lab", false);
+    merge.take(parseSettings(userText, "user", "/home", problems), "user", true);
+    return merge.settings;
 }
 
 std::string pupilName(const std::string& given, const ResultsSettings& settings) {

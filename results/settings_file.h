@@ -31,6 +31,8 @@ struct ResultsSettings {
 };
 
 ResultsSettings readResultsSettings(const SettingsPlaces& places);
+// The same from the texts of one lab file and the user's file (for the fuzzer).
+ResultsSettings settingsFromText(const std::string& labText, const std::string& userText);
 
 // The pupil's name: the one given, else the user's pupil=, else the lab's, else the login's
 // full name, else the login name.
