@@ -4,6 +4,7 @@
 
 #include "csv.h"
 #include "file_name.h"
+#include "messages.h"
 #include "system_info.h"
 
 #include <array>
@@ -168,14 +169,16 @@ std::string endRow(const std::string& dateTime, const GamePlace& place, Counter 
 ReadResult readGameFile(std::string_view original) {
     const std::string start = gameFileStart();
     if (original.size() < start.size() && start.compare(0, original.size(), original) == 0)
-        return problem(ReadProblem::Truncated, "it ends before its column names");
+        return problem(ReadProblem::Truncated,
+                       say(QT_TRANSLATE_NOOP("brindora", "it ends before its column names")));
     std::string_view text = original;
     if (text.substr(0, csv::kBom.size()) == csv::kBom)
         text.remove_prefix(csv::kBom.size());
     // The title row first, alone: nothing else is read from a file that is not a game's.
     const char separator = separatorOf(text.substr(0, 4096));
     if (separator == 0)
-        return problem(ReadProblem::NotGameFile, "it is not a game file of Brindora");
+        return problem(ReadProblem::NotGameFile,
+                       say(QT_TRANSLATE_NOOP("brindora", "it is not a game file of Brindora")));
     std::string recoded;
     if (!validUtf8(text)) { // saved by a spreadsheet in the Windows code page
         recoded = utf8FromWindows1252(text);
@@ -186,27 +189,37 @@ ReadResult readGameFile(std::string_view original) {
     reader.next(cells);
     Counter format = 0;
     if (!number(cells[1].substr(std::string_view(kFormat).size()), format) || format < 1)
-        return problem(ReadProblem::NotGameFile, "its format is unknown");
+        return problem(ReadProblem::NotGameFile,
+                       say(QT_TRANSLATE_NOOP("brindora", "its format is unknown")));
     if (format > kGameFileFormat)
-        return problem(ReadProblem::Newer,
-                       "it was written by a newer version of Brindora (" + cells[1] + ")");
+        return problem(
+            ReadProblem::Newer,
+            say(QT_TRANSLATE_NOOP("brindora", "it was written by a newer version of Brindora (%1)"),
+                {cells[1]}));
     ReadResult result;
     GameRecord& record = result.record;
     if (cells.size() >= 3)
         record.mode = csv::undefuse(cells[2]);
     if (!reader.next(cells))
-        return problem(ReadProblem::Truncated, "it ends before its column names");
+        return problem(ReadProblem::Truncated,
+                       say(QT_TRANSLATE_NOOP("brindora", "it ends before its column names")));
     fitRow(cells, kColumns.size());
     if (!std::equal(cells.begin(), cells.end(), kColumns.begin(), kColumns.end()))
-        return problem(ReadProblem::NotGameFile, "its column names are not a game file's");
+        return problem(
+            ReadProblem::NotGameFile,
+            say(QT_TRANSLATE_NOOP("brindora", "its column names are not a game file's")));
 
     while (reader.next(cells)) {
-        const std::string where = "row " + std::to_string(reader.row()) + " ";
+        const std::string row = std::to_string(reader.row());
         fitRow(cells, kColumns.size());
         if (cells.size() != kColumns.size())
-            return problem(ReadProblem::NotGameFile, where + "does not have 9 cells");
+            return problem(
+                ReadProblem::NotGameFile,
+                say(QT_TRANSLATE_NOOP("brindora", "row %1 does not have 9 cells"), {row}));
         if (!dateTime(cells[When]))
-            return problem(ReadProblem::NotGameFile, where + "has no date and time");
+            return problem(
+                ReadProblem::NotGameFile,
+                say(QT_TRANSLATE_NOOP("brindora", "row %1 has no date and time"), {row}));
         if (record.firstTime.empty()) {
             record.firstTime = cells[When];
             record.place = {csv::undefuse(cells[Pc]), csv::undefuse(cells[Pupil])};
@@ -217,7 +230,9 @@ ReadResult readGameFile(std::string_view original) {
         answer.dateTime = cells[When];
         const int asked = stateNumber(cells[Asked]), clicked = stateNumber(cells[Clicked]);
         if (!number(cells[Request], answer.request))
-            return problem(ReadProblem::NotGameFile, where + "has no request number");
+            return problem(
+                ReadProblem::NotGameFile,
+                say(QT_TRANSLATE_NOOP("brindora", "row %1 has no request number"), {row}));
         record.requests = std::max(record.requests, answer.request);
         bool isEnd = false;
         for (const EndText& end : kEnds)
@@ -228,10 +243,14 @@ ReadResult readGameFile(std::string_view original) {
         if (isEnd)
             continue;
         if (cells[Outcome] != kRight && cells[Outcome] != kWrong)
-            return problem(ReadProblem::NotGameFile, where + "says neither right nor wrong");
+            return problem(
+                ReadProblem::NotGameFile,
+                say(QT_TRANSLATE_NOOP("brindora", "row %1 says neither right nor wrong"), {row}));
         if (asked < 0 || clicked <= 0)
-            return problem(ReadProblem::NotGameFile,
-                           where + "names a state the game does not know");
+            return problem(
+                ReadProblem::NotGameFile,
+                say(QT_TRANSLATE_NOOP("brindora", "row %1 names a state the game does not know"),
+                    {row}));
         answer.asked = static_cast<StateNumber>(asked);
         answer.clicked = static_cast<StateNumber>(clicked);
         answer.right = cells[Outcome] == kRight;
@@ -239,7 +258,8 @@ ReadResult readGameFile(std::string_view original) {
     }
     if (reader.cutShort()) {
         result.problem = ReadProblem::LastRowCut;
-        result.detail = "its last row is cut in the middle: read up to the row before";
+        result.detail = say(QT_TRANSLATE_NOOP(
+            "brindora", "its last row is cut in the middle: read up to the row before"));
     }
     return result;
 }

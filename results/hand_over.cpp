@@ -2,6 +2,7 @@
 #include "hand_over.h"
 
 #include "file_name.h"
+#include "messages.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -97,14 +98,18 @@ void handOver(FileOps& files, const std::string& pendingDir, const std::string& 
             files.close(fd);
         }
         if (error != 0) {
-            report("brindora: results: the copy \"" + copy + "\" is still waiting for \"" + folder +
-                   "\" (" + errorText(error) + ")");
+            report(say(QT_TRANSLATE_NOOP("brindora", "brindora: results: the copy \"%1\" is still "
+                                                     "waiting for \"%2\" (%3)"),
+                       {copy, folder, errorText(error)}));
             continue;
         }
         std::error_code ignored;
         std::filesystem::remove(std::filesystem::u8path(copy), ignored);
         std::filesystem::remove(std::filesystem::u8path(copy + kFolderNote), ignored);
-        report("brindora: results: the answers kept on this PC are now in \"" + path + "\"");
+        report(say(QT_TRANSLATE_NOOP("brindora",
+                                     "brindora: results: the answers kept on this PC are now in "
+                                     "\"%1\""),
+                   {path}));
     }
 }
 

@@ -8,6 +8,7 @@
 #include "file_name.h"
 #include "file_ops.h"
 #include "hand_over.h"
+#include "messages.h"
 #include "system_info.h"
 
 #include <algorithm>
@@ -79,11 +80,13 @@ std::string writeSummary(const std::string& dir, std::string& error) {
     // another user in a sticky folder, a folder): the page goes beside it, under a new name.
     const std::string beside = inFolder(dir, randomFileName(kPageName));
     if (replaceFile(dir, beside, page) != 0) {
-        error = "cannot write \"" + path + "\" (" + errorText(failure) + ")";
+        error = say(QT_TRANSLATE_NOOP("brindora", "cannot write \"%1\" (%2)"),
+                    {path, errorText(failure)});
         return {};
     }
-    line("brindora: summary: cannot replace \"" + path + "\" (" + errorText(failure) +
-         "): the summary is in \"" + beside + "\"");
+    line(say(QT_TRANSLATE_NOOP("brindora", "brindora: summary: cannot replace \"%1\" (%2): the "
+                                           "summary is in \"%3\""),
+             {path, errorText(failure), beside}));
     return beside;
 }
 
@@ -91,7 +94,7 @@ int runSummary(const std::string& dir) {
     std::string error;
     const std::string path = writeSummary(dir, error);
     if (path.empty()) {
-        line("brindora: summary: " + error);
+        line(say(QT_TRANSLATE_NOOP("brindora", "brindora: summary: %1"), {error}));
         return EXIT_FAILURE;
     }
     std::printf("%s\n", path.c_str());
@@ -101,21 +104,23 @@ int runSummary(const std::string& dir) {
 int openSummary(const std::string& givenFolder, const SettingsPlaces& places) {
     const std::string folder = resultsFolder(givenFolder, readResultsSettings(places));
     if (folder.empty()) {
-        line("brindora: summary: no results folder: give --results FOLDER, or set folder= "
-             "under [results] in brindora.conf");
+        line(say(QT_TRANSLATE_NOOP("brindora", "brindora: summary: no results folder: give "
+                                               "--results FOLDER, or set folder= under "
+                                               "[results] in brindora.conf")));
         return EXIT_FAILURE;
     }
     std::string error;
     const std::string path = writeSummary(folder, error);
     if (path.empty()) {
-        line("brindora: summary: " + error);
+        line(say(QT_TRANSLATE_NOOP("brindora", "brindora: summary: %1"), {error}));
         return EXIT_FAILURE;
     }
     std::printf("%s\n", path.c_str());
     std::fflush(stdout);
     std::string detail;
     if (openInBrowser(path, detail) != 0) {
-        line("brindora: summary: " + detail + ": open \"" + path + "\" in a browser");
+        line(say(QT_TRANSLATE_NOOP("brindora", "brindora: summary: %1: open \"%2\" in a browser"),
+                 {detail, path}));
         return EXIT_FAILURE;
     }
     return EXIT_SUCCESS;
@@ -128,7 +133,7 @@ std::vector<StateNumber> reviewStates(const std::string& dir, const std::string&
     GameFolder folder;
     std::string error;
     if (!readGameFolder(dir, folder, error, line)) {
-        line("brindora: review: " + error + ": the full game");
+        line(say(QT_TRANSLATE_NOOP("brindora", "brindora: review: %1: the full game"), {error}));
         return {};
     }
     std::vector<StateNumber> missed = missedAtFirstClick(folder, pupil);
@@ -136,12 +141,16 @@ std::vector<StateNumber> reviewStates(const std::string& dir, const std::string&
         return pupilKey(g.place.pupil) == pupilKey(pupil);
     });
     if (!played) {
-        line("brindora: review: no game of " + pupil + " in \"" + dir + "\": the full game");
+        line(say(QT_TRANSLATE_NOOP("brindora", "brindora: review: no game of %1 in \"%2\": the "
+                                               "full game"),
+                 {pupil, dir}));
         return {};
     }
     if (missed.empty()) {
-        line("brindora: review: " + pupil + " found every state at the first click in \"" + dir +
-             "\": nothing to review, the full game");
+        line(say(QT_TRANSLATE_NOOP("brindora", "brindora: review: %1 found every state at the "
+                                               "first click in \"%2\": nothing to review, the "
+                                               "full game"),
+                 {pupil, dir}));
         return {};
     }
     if (!chosen.empty()) {
@@ -150,8 +159,10 @@ std::vector<StateNumber> reviewStates(const std::string& dir, const std::string&
             if (std::find(chosen.begin(), chosen.end(), s) != chosen.end())
                 both.push_back(s);
         if (both.empty())
-            line("brindora: review: none of the states " + pupil + " missed in \"" + dir +
-                 "\" is among the chosen states: the chosen states");
+            line(say(QT_TRANSLATE_NOOP("brindora", "brindora: review: none of the states %1 "
+                                                   "missed in \"%2\" is among the chosen states: "
+                                                   "the chosen states"),
+                     {pupil, dir}));
         return both;
     }
     return missed;

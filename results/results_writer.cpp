@@ -5,6 +5,7 @@
 
 #include "file_name.h"
 #include "hand_over.h"
+#include "messages.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -49,10 +50,6 @@ namespace {
 constexpr int kPredictableNames = 20; // then a name nobody can take beforehand
 constexpr int kMostAttempts = 100;
 
-std::string inQuotes(const std::string& path) {
-    return "\"" + path + "\"";
-}
-
 // One turn of the writer's thread: (re)open the file if need be, write what is new, flush.
 struct Turn {
     const ResultsWriterSetup& setup;
@@ -69,7 +66,7 @@ struct Turn {
 
     void fail(std::string why, std::string text) {
         reason = std::move(why);
-        line = std::move(text) + ": the answers are kept and written as soon as it can be done";
+        line = std::move(text);
     }
     void create() {
         int result = -EEXIST;
@@ -83,9 +80,12 @@ struct Turn {
         if (result < 0) {
             --attempt;
             path.clear();
-            return fail("create " + std::to_string(-result), "cannot create a file in " +
-                                                                 inQuotes(setup.folder) + " (" +
-                                                                 errorText(-result) + ")");
+            return fail("create " + std::to_string(-result),
+                        say(QT_TRANSLATE_NOOP("brindora", "brindora: results: cannot create a "
+                                                          "file in \"%1\" (%2): the answers are "
+                                                          "kept and written as soon as it can be "
+                                                          "done"),
+                            {setup.folder, errorText(-result)}));
         }
         fd = result;
         onDisk = 0;
@@ -103,9 +103,12 @@ struct Turn {
                 return;
             }
             if (result != -ENOENT && result != -EEXIST)
-                return fail("reopen " + std::to_string(-result), "cannot open " + inQuotes(path) +
-                                                                     " again (" +
-                                                                     errorText(-result) + ")");
+                return fail("reopen " + std::to_string(-result),
+                            say(QT_TRANSLATE_NOOP("brindora", "brindora: results: cannot open "
+                                                              "\"%1\" again (%2): the answers "
+                                                              "are kept and written as soon as it "
+                                                              "can be done"),
+                                {path, errorText(-result)}));
             path.clear(); // gone or replaced: the whole game into a new file
         }
         reopen = false;
@@ -123,15 +126,20 @@ struct Turn {
             error = setup.files->sync(fd);
         if (error != 0) {
             fail(call + std::to_string(error),
-                 "cannot write " + inQuotes(path) + " (" + errorText(error) + ")");
+                 say(QT_TRANSLATE_NOOP("brindora", "brindora: results: cannot write \"%1\" (%2): "
+                                                   "the answers are kept and written as soon as "
+                                                   "it can be done"),
+                     {path, errorText(error)}));
             if (setup.files->lost(error)) {
                 setup.files->close(fd);
                 fd = -1;
                 reopen = true; // what reached the file is checked when it opens again
             }
         } else if (setup.files->removed(fd)) {
-            fail("removed", inQuotes(path) + " was removed: the game is written again into a new "
-                                             "file");
+            fail("removed", say(QT_TRANSLATE_NOOP("brindora", "brindora: results: \"%1\" was "
+                                                              "removed: the game is written "
+                                                              "again into a new file"),
+                                {path}));
             setup.files->close(fd);
             fd = -1;
             path.clear();
@@ -183,7 +191,7 @@ void run(std::shared_ptr<ResultsWriter::Shared> s, const ResultsWriterSetup setu
         failing = !turn.reason.empty();
         if (failing) {
             lock.unlock();
-            s->once(turn.reason, "brindora: results: " + turn.line);
+            s->once(turn.reason, turn.line);
             lock.lock();
         }
         s->idle.notify_all();
@@ -239,13 +247,34 @@ void ResultsWriter::finish() {
     const std::string copy = m_setup.pendingFolder.empty()
                                  ? std::string()
                                  : keepOnThisPc(m_setup.pendingFolder, m_setup.folder, name, all);
-    const std::string count = std::to_string(missing) + (missing == 1 ? " answer" : " answers");
-    m_shared->report("brindora: results: " + count + " of this game could not be written into " +
-                     inQuotes(m_setup.folder) +
-                     (copy.empty() ? ", and no copy could be kept on this PC"
-                                   : "; the whole game is kept in " + inQuotes(copy) +
-                                         " and goes into the folder at the next start, or "
-                                         "with --summary"));
+    const std::string folder = m_setup.folder, count = std::to_string(missing);
+    if (copy.empty())
+        m_shared->report(
+            missing == 1
+                ? say(QT_TRANSLATE_NOOP("brindora",
+                                        "brindora: results: 1 answer of this game could "
+                                        "not be written into \"%1\", and no copy could "
+                                        "be kept on this PC"),
+                      {folder})
+                : say(QT_TRANSLATE_NOOP("brindora", "brindora: results: %1 answers of this game "
+                                                    "could not be written into \"%2\", and no copy "
+                                                    "could be kept on this PC"),
+                      {count, folder}));
+    else
+        m_shared->report(
+            missing == 1
+                ? say(QT_TRANSLATE_NOOP("brindora",
+                                        "brindora: results: 1 answer of this game could not be "
+                                        "written into \"%1\"; the whole game is kept in \"%2\" "
+                                        "and goes into the folder at the next start, or with "
+                                        "--summary"),
+                      {folder, copy})
+                : say(QT_TRANSLATE_NOOP("brindora",
+                                        "brindora: results: %1 answers of this game could not be "
+                                        "written into \"%2\"; the whole game is kept in \"%3\" "
+                                        "and goes into the folder at the next start, or with "
+                                        "--summary"),
+                      {count, folder, copy}));
 }
 
 void ResultsWriter::add(std::string row, bool answer) {
@@ -268,9 +297,11 @@ void ResultsWriter::checkHung() {
         hung = m_shared->busy && m_setup.steadyNow() - m_shared->busySince >= m_setup.hungAfter;
     }
     if (hung)
-        m_shared->once("hung", "brindora: results: the folder \"" + m_setup.folder +
-                                   "\" does not answer: the answers are kept and written as "
-                                   "soon as it does");
+        m_shared->once(
+            "hung", say(QT_TRANSLATE_NOOP("brindora", "brindora: results: the folder \"%1\" does "
+                                                      "not answer: the answers are kept and "
+                                                      "written as soon as it does"),
+                        {m_setup.folder}));
 }
 
 void ResultsWriter::requested(Counter request, StateNumber) {

@@ -3,6 +3,7 @@
 
 #include "file_name.h"
 #include "file_ops.h"
+#include "messages.h"
 #include "system_info.h"
 
 #include <algorithm>
@@ -56,15 +57,19 @@ Found parseSettings(const std::string& text, const std::string& path, const std:
             found.folder = value;
         } else if (key == "pupil" || key == "shared_logins") {
             if (!validUtf8(value)) {
-                problems.push_back("brindora: " + path + ": " + key +
-                                   "= is not UTF-8 text: left out");
+                problems.push_back(
+                    say(QT_TRANSLATE_NOOP("brindora", "brindora: %1: %2= is not UTF-8 text: "
+                                                      "left out"),
+                        {path, key}));
                 continue;
             }
             (key == "pupil" ? found.pupil : found.sharedLogins) = value;
         } else if (key == "ask_pupil") {
             if (value != "0" && value != "1") {
-                problems.push_back("brindora: " + path + ": ask_pupil= takes 1 or 0, not \"" +
-                                   value + "\": left out");
+                problems.push_back(
+                    say(QT_TRANSLATE_NOOP("brindora", "brindora: %1: ask_pupil= takes 1 or 0, "
+                                                      "not \"%2\": left out"),
+                        {path, value}));
                 continue;
             }
             found.askPupil = value;

@@ -1,6 +1,7 @@
 // The system on Linux: XDG settings folders, the password database, xdg-open.
 #include "system_info.h"
 
+#include "messages.h"
 #include "settings_file.h"
 
 #include <cerrno>
@@ -85,13 +86,14 @@ int openInBrowser(const std::string& path, std::string& detail) {
     pid_t child = 0;
     int status = 0;
     if (const int failed = posix_spawnp(&child, argv[0], nullptr, nullptr, argv, environ)) {
-        detail = "cannot start xdg-open (" + std::string(std::strerror(failed)) + ")";
+        detail = say(QT_TRANSLATE_NOOP("brindora", "cannot start xdg-open (%1)"),
+                     {std::strerror(failed)});
         return failed;
     }
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        detail = "xdg-open could not open it";
+        detail = say(QT_TRANSLATE_NOOP("brindora", "xdg-open could not open it"));
         return EIO;
     }
     return 0;

@@ -3,6 +3,7 @@
 #include "system_info.h"
 
 #include "file_ops.h"
+#include "messages.h"
 #include "settings_file.h"
 #include "win_text.h"
 
@@ -77,7 +78,8 @@ int openInBrowser(const std::string& path, std::string& detail) {
         ShellExecuteW(nullptr, L"open", wide(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     if (result > 32)
         return 0;
-    detail = "Windows could not open it (error " + std::to_string(result) + ")";
+    detail = say(QT_TRANSLATE_NOOP("brindora", "Windows could not open it (error %1)"),
+                 {std::to_string(result)});
     return EIO;
 }
 

@@ -1,6 +1,7 @@
 // Start-up: the options first, then the window, which is the whole program.
 #include "run_brindora.h"
 
+#include "messages_qt.h"
 #include "pupil_name_box.h"
 #include "results_setup.h"
 #include "session_end.h"
@@ -9,6 +10,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QTimer>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -211,6 +213,9 @@ int runBrindora(int argc, char** argv, const RunHooks& hooks) {
     {
         // Only the core of Qt, which needs no display: --help works anywhere.
         QCoreApplication reader(argc, argv);
+        // The help and the errors in the teacher's language (Qt's own "Usage:" too).
+        if (QTranslator* messages = messageTranslator())
+            QCoreApplication::installTranslator(messages);
         line = parseCommandLine(QCoreApplication::arguments());
     }
     if (line.exit) {

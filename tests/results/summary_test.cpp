@@ -2,6 +2,7 @@
 // escaping, the files skipped; and the real program's --summary with no display at all.
 #include "class_map.h"
 #include "class_summary.h"
+#include "messages.h"
 #include "results_files.h"
 #include "results_setup.h"
 #include "summary_page.h"
@@ -140,7 +141,9 @@ TEST(SummaryTest, PageIsEscapedSelfContainedAndTintsTheMap) {
 
     // Wherever two areas of the mask touch, a border pixel on one side or the other; and
     // every pair of neighbours touches somewhere.
-    const auto value = [&](std::size_t pixel) { return static_cast<unsigned char>(mask.rgb[pixel]); };
+    const auto value = [&](std::size_t pixel) {
+        return static_cast<unsigned char>(mask.rgb[pixel]);
+    };
     std::set<std::pair<int, int>> neighbours;
     std::size_t unmarked = 0;
     for (int y = 0; y < mask.height; ++y)
@@ -210,6 +213,30 @@ TEST(SummaryTest, DatesElidedAsItalianSaysThem) {
         s.lastTime = last;
         EXPECT_NE(summaryPage(s, "/srv", "").find(said), std::string::npos) << said;
     }
+}
+
+// The results' lines in both languages, from the catalogue; the names given kept byte for byte.
+TEST(MessagesTest, ItalianOrEnglish) {
+    const std::string odd = "Anna %2 \xff";
+    struct Case {
+        bool italian;
+        std::string said;
+    };
+    const Case cases[] = {
+        {false, "brindora: review: no game of Anna %2 \xff in \"/srv\": the full game"},
+        {true, "brindora: ripasso: nessuna partita di Anna %2 \xff in \"/srv\": gioco completo"},
+    };
+    for (const Case& c : cases) {
+        setItalianMessages(c.italian);
+        EXPECT_EQ(say(QT_TRANSLATE_NOOP("brindora",
+                                        "brindora: review: no game of %1 in \"%2\": the full game"),
+                      {odd, "/srv"}),
+                  c.said);
+        const ReadResult read = readGameFile("nome;voto\r\n");
+        EXPECT_EQ(read.detail, c.italian ? "non è il file di una partita di Brindora"
+                                         : "it is not a game file of Brindora");
+    }
+    setItalianMessages(false);
 }
 
 } // namespace
