@@ -12,14 +12,19 @@
 #include "system_info.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <future>
+#include <memory>
+#include <thread>
 
 namespace brindora {
 
 namespace {
 
 constexpr const char* kPageName = "riepilogo.html";
+constexpr std::chrono::seconds kReviewWait{5};
 
 // Games kept on this PC for a folder that did not take them.
 std::string pendingFolder() {
@@ -130,9 +135,28 @@ std::vector<StateNumber> reviewStates(const std::string& dir, const std::string&
                                       const std::vector<StateNumber>& chosen,
                                       const SettingsPlaces& places) {
     const std::string pupil = pupilName(givenPupil, readResultsSettings(places));
-    GameFolder folder;
-    std::string error;
-    if (!readGameFolder(dir, folder, error, line)) {
+    // Read on a thread of its own: a share that hangs does not hold the window back.
+    struct Read {
+        GameFolder folder;
+        std::string error;
+        bool ok = false;
+    };
+    auto read = std::make_shared<Read>();
+    auto done = std::make_shared<std::promise<void>>();
+    std::future<void> finished = done->get_future();
+    std::thread([read, done, dir] {
+        read->ok = readGameFolder(dir, read->folder, read->error, line);
+        done->set_value();
+    }).detach();
+    if (finished.wait_for(kReviewWait) != std::future_status::ready) {
+        line(say(QT_TRANSLATE_NOOP("brindora", "brindora: review: the folder \"%1\" does not "
+                                               "answer: the full game"),
+                 {dir}));
+        return {};
+    }
+    const GameFolder& folder = read->folder;
+    const std::string& error = read->error;
+    if (!read->ok) {
         line(say(QT_TRANSLATE_NOOP("brindora", "brindora: review: %1: the full game"), {error}));
         return {};
     }

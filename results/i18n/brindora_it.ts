@@ -266,6 +266,10 @@ Provate 'brindora --help' per le opzioni.
       <translation>brindora: --review: la cartella "%1" non esiste
 </translation>
     </message>
+    <message>
+      <source>brindora: review: the folder "%1" does not answer: the full game</source>
+      <translation>brindora: ripasso: la cartella "%1" non risponde: gioco completo</translation>
+    </message>
   </context>
   <context>
     <name>QCommandLineParser</name>

@@ -50,6 +50,8 @@ ITALIAN = {
         'brindora: summary: %1: open "%2" in a browser':
             'brindora: riepilogo: %1: aprite "%2" in un browser',
         "brindora: review: %1: the full game": "brindora: ripasso: %1: gioco completo",
+        'brindora: review: the folder "%1" does not answer: the full game':
+            'brindora: ripasso: la cartella "%1" non risponde: gioco completo',
         'brindora: review: no game of %1 in "%2": the full game':
             'brindora: ripasso: nessuna partita di %1 in "%2": gioco completo',
         'brindora: review: %1 found every state at the first click in "%2": nothing to '
