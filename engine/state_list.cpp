@@ -58,6 +58,9 @@ ListProblem add(const std::string& key, std::vector<StateNumber>& states) {
         addOnce(states, row.number);
         return ListProblem::None;
     }
+    for (const StateGroup& alias : kStateAliases)
+        if (foldName(alias.name) == key)
+            return add(foldName(alias.states), states);
     for (const StateGroup& group : kStateGroups) {
         if (foldName(group.name) != key)
             continue;

@@ -30,6 +30,19 @@ inline constexpr StateGroup kStateGroups[] = {
 };
 // clang-format on
 
+// Names that pupils and teachers use every day for a state the game names otherwise.
+// clang-format off
+inline constexpr StateGroup kStateAliases[] = {
+    {"olanda",              "Paesi Bassi"},
+    {"inghilterra",         "Regno Unito"},
+    {"gran bretagna",       "Regno Unito"},
+    {"cechia",              "Repubblica Ceca"},
+    {"repubblica slovacca", "Slovacchia"},
+    {"eire",                "Irlanda"},
+    {"repubblica d'irlanda", "Irlanda"},
+};
+// clang-format on
+
 // A name as a teacher may type it: lower case, accents dropped, blanks trimmed and run together.
 std::string foldName(std::string_view text);
 

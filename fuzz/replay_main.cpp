@@ -1,4 +1,4 @@
-// Runs the recording fuzzer's target once on each file of the folders given, without
+// Runs a fuzzer's target once on each file of the folders given, without
 // libFuzzer: the corpus replay the test suite makes with every build, sanitizers or not.
 #include <cstdint>
 #include <cstdio>
@@ -21,6 +21,6 @@ int main(int argc, char** argv) {
             ++files;
         }
     }
-    std::printf("%d recordings replayed\n", files);
+    std::printf("%d inputs replayed\n", files);
     return files > 0 ? 0 : 1;
 }

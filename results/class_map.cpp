@@ -47,6 +47,20 @@ void put(std::string& rgb, std::size_t pixel, std::uint32_t colour) {
     rgb[pixel * 3 + 2] = static_cast<char>(colour);
 }
 
+// The mask's land pixel whose right or lower neighbour is other land: so each border between
+// two areas is drawn once, one pixel wide, on the upper or left side.
+bool border(const MapPicture& mask, int x, int y) {
+    const auto at = [&](int px, int py) {
+        return static_cast<unsigned char>(mask.rgb[std::size_t(py) * mask.width + px]);
+    };
+    const unsigned char here = at(x, y);
+    const auto other = [&](int px, int py) {
+        const unsigned char there = at(px, py);
+        return there != 0 && there != here;
+    };
+    return (x + 1 < mask.width && other(x + 1, y)) || (y + 1 < mask.height && other(x, y + 1));
+}
+
 } // namespace
 
 std::uint32_t missColour(double missed) {
@@ -90,6 +104,8 @@ MapPicture classMap(const ClassSummary& summary) {
                 const bool coast = map.rgb[pixel * 3] == 0 && map.rgb[pixel * 3 + 1] == 0 &&
                                    map.rgb[pixel * 3 + 2] == 0;
                 put(map.rgb, pixel, coast ? kCoastColour : kSeaColour);
+            } else if (border(mask, x, y)) {
+                put(map.rgb, pixel, kBorderColour);
             } else if (hatched[value]) {
                 put(map.rgb, pixel,
                     (x + y) % kHatchSpacing == 0 ? kHatchColour : kNeverAskedColour);

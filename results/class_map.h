@@ -23,6 +23,8 @@ inline constexpr std::uint32_t kHatchColour = 0xA0A0A0;
 inline constexpr std::uint32_t kOtherLandColour = 0xDDDDDD;
 inline constexpr std::uint32_t kSeaColour = 0xFFFFFF;
 inline constexpr std::uint32_t kCoastColour = 0x404040;
+// Between two states (or a state and other land): one pixel, dark enough on every shade.
+inline constexpr std::uint32_t kBorderColour = 0x404040;
 
 std::uint32_t missColour(double missed);
 

@@ -52,15 +52,21 @@ ClassSummary summarise(const GameFolder& folder) {
             summary.firstTime = game.firstTime;
         summary.lastTime = std::max(summary.lastTime, game.lastTime);
 
+        // A review asks what the pupil got wrong, a lesson only some states: either would
+        // skew what the class finds hard.
+        const bool fullGame = game.mode.empty();
+        summary.apart += !fullGame;
         Counter found = 0, errors = 0;
         for (const RequestClick& r : requests(game)) {
             found += r.found;
-            ++states[r.asked].asked;
-            states[r.asked].firstClick += r.firstRight;
+            if (fullGame) {
+                ++states[r.asked].asked;
+                states[r.asked].firstClick += r.firstRight;
+            }
         }
         for (const ReadAnswer& a : game.answers) {
             errors += !a.right;
-            if (!a.right && a.asked != 0)
+            if (fullGame && !a.right && a.asked != 0)
                 ++confusions[a.asked][a.clicked];
         }
         PupilSummary& p = pupils[pupilKey(game.place.pupil)];
@@ -69,6 +75,7 @@ ClassSummary summarise(const GameFolder& folder) {
         ++p.games;
         p.unfinished += !game.end;
         p.found += found;
+        p.windowRight += game.windowRight();
         p.errors += errors;
         if (p.games == 1 || found > p.bestFound ||
             (found == p.bestFound && errors < p.bestErrors)) {

@@ -12,9 +12,10 @@ namespace brindora {
 struct PupilSummary {
     std::string name; // as first seen
     int games = 0;
-    int unfinished = 0; // no end row: cut off, or still being played
-    Counter found = 0;  // states found (one per request, however many clicks it took)
-    Counter errors = 0; // wrong clicks
+    int unfinished = 0;      // no end row: cut off, or still being played
+    Counter found = 0;       // states found (one per request, however many clicks it took)
+    Counter windowRight = 0; // what the window's Esatte showed at the end of each game
+    Counter errors = 0;      // wrong clicks
     Counter bestFound = 0, bestErrors = 0;
     std::string bestTime;   // the best game's start: most found, then fewest errors
     std::string lastPlayed; // the latest row
@@ -42,6 +43,7 @@ struct ClassSummary {
     std::string firstTime, lastTime;  // dates covered
     int filesRead = 0;
     int games = 0, unfinished = 0;
+    int apart = 0; // review games and games of chosen states: not in the states' shares
     std::vector<FileNote> skipped, partial;
 };
 

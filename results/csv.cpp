@@ -45,7 +45,7 @@ std::string row(const std::vector<std::string>& cells) {
         if (i > 0)
             out += ';';
         const std::string cell = defuse(cells[i]);
-        if (cell.find_first_of(";\"\r\n") == std::string::npos) {
+        if (cell.find_first_of(";,\"\r\n") == std::string::npos) {
             out += cell;
             continue;
         }
@@ -61,39 +61,45 @@ std::string row(const std::vector<std::string>& cells) {
     return out;
 }
 
-Table parse(std::string_view text) {
-    Table table;
-    std::vector<std::string> cells;
+bool RowReader::next(std::vector<std::string>& cells) {
+    cells.clear();
     std::string cell;
-    bool quoted = false, inRow = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        inRow = true;
+    bool quoted = false;
+    for (std::size_t i = m_at; i < m_text.size(); ++i) {
+        const char c = m_text[i];
         if (quoted) {
             if (c != '"')
                 cell += c;
-            else if (i + 1 < text.size() && text[i + 1] == '"')
-                cell += text[++i];
+            else if (i + 1 < m_text.size() && m_text[i + 1] == '"')
+                cell += m_text[++i];
             else
                 quoted = false;
         } else if (c == '"') {
             quoted = true;
-        } else if (c == ';') {
+        } else if (c == m_separator) {
             cells.push_back(std::move(cell));
             cell.clear();
-        } else if (c == '\n' || (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) {
-            if (c == '\r')
-                ++i;
+        } else if (c == '\n' || (c == '\r' && i + 1 < m_text.size() && m_text[i + 1] == '\n')) {
             cells.push_back(std::move(cell));
-            cell.clear();
-            table.rows.push_back(std::move(cells));
-            cells.clear();
-            inRow = false;
+            m_at = i + (c == '\r' ? 2 : 1);
+            ++m_row;
+            return true;
         } else {
             cell += c;
         }
     }
-    table.cutShort = inRow;
+    m_cutShort = m_at < m_text.size();
+    m_at = m_text.size();
+    cells.clear();
+    return false;
+}
+
+Table parse(std::string_view text, char separator) {
+    Table table;
+    RowReader reader(text, separator);
+    for (std::vector<std::string> cells; reader.next(cells);)
+        table.rows.push_back(std::move(cells));
+    table.cutShort = reader.cutShort();
     return table;
 }
 

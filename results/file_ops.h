@@ -17,16 +17,23 @@ public:
     virtual int create(const std::string& path);
     // Writes as much of data as it can; 0, or the errno that stopped it.
     virtual int write(int fd, std::string_view data, std::size_t& written);
+    // Our own file again, after a failure: cut to its first keep bytes, positioned at its end;
+    // never through a link. A descriptor, or -errno.
+    virtual int reopen(const std::string& path, std::size_t keep);
+    // What the file holds now, at most most bytes (see readFile()).
+    virtual int readBack(const std::string& path, std::size_t most, std::string& text);
     // Written data onto the disk (or the server); 0 or errno.
     virtual int sync(int fd);
     // The file has been removed (its folder deleted, for one) while it was open.
     virtual bool removed(int fd);
-    // After this failure the descriptor is of no more use (the share let go of it).
+    // After this failure the file must be opened again: every failure but "try again" and
+    // "no space", which the same descriptor can outlast (EIO, ESTALE and EBADF when a share
+    // reconnects, ENXIO, ...).
     virtual bool lost(int error);
     virtual void close(int fd);
 };
 
-// What readFile() may answer besides 0 and an errno.
+// What readFile() may answer besides 0 and an errno (all negative).
 inline constexpr int kIsLink = -1;   // refused: a link (or a reparse point)
 inline constexpr int kNotPlain = -2; // refused: a folder, a device, a pipe
 inline constexpr int kTooLarge = -3; // refused: larger than most

@@ -13,7 +13,7 @@
 namespace brindora {
 
 int FileOps::create(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0640);
     return fd >= 0 ? fd : -errno;
 }
 
@@ -38,13 +38,31 @@ int FileOps::sync(int fd) {
     return 0;
 }
 
+int FileOps::reopen(const std::string& path, std::size_t keep) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return -errno;
+    if (::ftruncate(fd, static_cast<off_t>(keep)) != 0 ||
+        ::lseek(fd, static_cast<off_t>(keep), SEEK_SET) < 0) {
+        const int error = errno;
+        ::close(fd);
+        return -error;
+    }
+    return fd;
+}
+
+int FileOps::readBack(const std::string& path, std::size_t most, std::string& text) {
+    return readFile(path, most, false, text);
+}
+
 bool FileOps::removed(int fd) {
     struct stat info {};
     return ::fstat(fd, &info) != 0 || info.st_nlink == 0;
 }
 
 bool FileOps::lost(int error) {
-    return error == ESTALE || error == EBADF || error == ENOENT || error == ENXIO;
+    return error != EAGAIN && error != EWOULDBLOCK && error != EINTR && error != ENOSPC &&
+           error != EDQUOT;
 }
 
 void FileOps::close(int fd) {
@@ -115,7 +133,7 @@ int replaceFile(const std::string& dir, const std::string& path, const std::stri
         else if (errno != EINTR)
             failure = errno;
     }
-    if (failure == 0 && (fchmod(fd, 0644) != 0 || fsync(fd) != 0))
+    if (failure == 0 && (fchmod(fd, 0640) != 0 || fsync(fd) != 0))
         failure = errno;
     if (::close(fd) != 0 && failure == 0)
         failure = errno;

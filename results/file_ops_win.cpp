@@ -111,6 +111,33 @@ int FileOps::sync(int fd) {
     return FlushFileBuffers(handleOf(fd)) ? 0 : errnoOf(GetLastError());
 }
 
+int FileOps::reopen(const std::string& path, std::size_t keep) {
+    const HANDLE file =
+        CreateFileW(wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return -errnoOf(GetLastError());
+    BY_HANDLE_FILE_INFORMATION info{};
+    LARGE_INTEGER at{};
+    at.QuadPart = LONGLONG(keep);
+    if (!GetFileInformationByHandle(file, &info) ||
+        (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY))) {
+        CloseHandle(file);
+        return -EEXIST; // not our file any more
+    }
+    if (!SetFilePointerEx(file, at, nullptr, FILE_BEGIN) || !SetEndOfFile(file)) {
+        const int error = errnoOf(GetLastError());
+        CloseHandle(file);
+        return -error;
+    }
+    const int fd = descriptorOf(file);
+    return fd >= 0 ? fd : -EMFILE;
+}
+
+int FileOps::readBack(const std::string& path, std::size_t most, std::string& text) {
+    return readFile(path, most, false, text);
+}
+
 bool FileOps::removed(int fd) {
     FILE_STANDARD_INFO info{};
     if (!GetFileInformationByHandleEx(handleOf(fd), FileStandardInfo, &info, sizeof info))
@@ -119,7 +146,7 @@ bool FileOps::removed(int fd) {
 }
 
 bool FileOps::lost(int error) {
-    return error == EBADF || error == ENOENT || error == ENXIO;
+    return error != EAGAIN && error != ENOSPC;
 }
 
 void FileOps::close(int fd) {

@@ -3,6 +3,8 @@
 #include "game_file.h"
 
 #include "csv.h"
+#include "file_name.h"
+#include "messages.h"
 #include "system_info.h"
 
 #include <array>
@@ -15,15 +17,17 @@ namespace {
 
 constexpr const char* kTitle = "Brindora";
 constexpr const char* kFormat = "formato ";
-const std::vector<std::string> kColumns = {"Data e ora",
-                                           "PC",
-                                           "Alunno",
-                                           "Richiesta",
-                                           "Stato chiesto",
-                                           "Stato cliccato",
-                                           "Testo della regione",
-                                           "Esito",
-                                           "Secondi dalla richiesta"};
+// An array, not a vector: other files' static tables may be built from it before this one's
+// constructors would have run.
+constexpr std::array<std::string_view, 9> kColumns = {"Data e ora",
+                                                      "PC",
+                                                      "Alunno",
+                                                      "Richiesta",
+                                                      "Stato chiesto",
+                                                      "Stato cliccato",
+                                                      "Testo della regione",
+                                                      "Esito",
+                                                      "Secondi dalla richiesta"};
 enum Column { When, Pc, Pupil, Request, Asked, Clicked, RegionText, Outcome, Seconds };
 
 constexpr const char* kRight = "giusto";
@@ -59,14 +63,47 @@ bool number(const std::string& text, Counter& out) {
     return true;
 }
 
-bool dateTime(const std::string& text) {
-    constexpr std::string_view shape = "0000-00-00 00:00:00";
+bool shaped(std::string_view text, std::string_view shape) {
     if (text.size() != shape.size())
         return false;
     for (std::size_t i = 0; i < shape.size(); ++i)
         if (shape[i] == '0' ? (text[i] < '0' || text[i] > '9') : text[i] != shape[i])
             return false;
     return true;
+}
+
+// The date and time as the game writes it; a spreadsheet's Italian "14/03/2025 10:22:05"
+// (or without seconds) is turned back into it. False for anything else.
+bool dateTime(std::string& text) {
+    if (shaped(text, "0000-00-00 00:00:00"))
+        return true;
+    const bool seconds = shaped(text, "00/00/0000 00:00:00");
+    if (!seconds && !shaped(text, "00/00/0000 00:00"))
+        return false;
+    text = text.substr(6, 4) + "-" + text.substr(3, 2) + "-" + text.substr(0, 2) + " " +
+           text.substr(11, 5) + (seconds ? text.substr(16, 3) : std::string(":00"));
+    return true;
+}
+
+// A spreadsheet adds empty cells up to the widest row, and may drop the last empty one.
+void fitRow(std::vector<std::string>& cells, std::size_t width) {
+    while (cells.size() > width && cells.back().empty())
+        cells.pop_back();
+    if (cells.size() + 1 == width)
+        cells.emplace_back();
+}
+
+// Which separator makes the first line a title row; 0 when neither does.
+char separatorOf(std::string_view text) {
+    const std::string_view first = text.substr(0, text.find('\n') + 1);
+    for (const char separator : {';', ','}) {
+        std::vector<std::string> cells;
+        csv::RowReader reader(first, separator);
+        if (reader.next(cells) && cells.size() >= 2 && cells[0] == kTitle &&
+            cells[1].rfind(kFormat, 0) == 0)
+            return separator;
+    }
+    return 0;
 }
 
 ReadResult problem(ReadProblem what, std::string detail) {
@@ -78,9 +115,23 @@ ReadResult problem(ReadProblem what, std::string detail) {
 
 } // namespace
 
-std::string gameFileStart() {
-    return std::string(csv::kBom) + csv::row({kTitle, kFormat + std::to_string(kGameFileFormat)}) +
-           csv::row(kColumns);
+std::string gameMode(bool review, const std::vector<StateNumber>& chosen) {
+    if (review)
+        return kReviewMode;
+    if (chosen.empty())
+        return {};
+    std::string mode = kChosenMode;
+    for (std::size_t i = 0; i < chosen.size(); ++i)
+        mode += (i ? ", " : "") + stateName(chosen[i]);
+    return mode;
+}
+
+std::string gameFileStart(const std::string& mode) {
+    std::vector<std::string> title = {kTitle, kFormat + std::to_string(kGameFileFormat)};
+    if (!mode.empty())
+        title.push_back(mode);
+    return std::string(csv::kBom) + csv::row(title) +
+           csv::row(std::vector<std::string>(kColumns.begin(), kColumns.end()));
 }
 
 std::string localDateTime(std::time_t when) {
@@ -97,7 +148,8 @@ std::string answerRow(const std::string& dateTime, const GamePlace& place, const
         char text[32];
         std::snprintf(text, sizeof text, "%.1f", seconds);
         time = text;
-        time.replace(time.find('.'), 1, ","); // the decimal comma of an Italian spreadsheet
+        time.replace(time.find('.'), 1, ","); // the decimal comma of an Italian spreadsheet,
+        // quoted (the comma does it) so that an import that also splits at commas keeps it
     }
     return csv::row({dateTime, place.pc, place.pupil, std::to_string(answer.request),
                      stateName(answer.asked), stateName(answer.clicked), answer.regionText,
@@ -114,37 +166,60 @@ std::string endRow(const std::string& dateTime, const GamePlace& place, Counter 
         {dateTime, place.pc, place.pupil, std::to_string(request), "", "", "", text, ""});
 }
 
-ReadResult readGameFile(std::string_view text) {
+ReadResult readGameFile(std::string_view original) {
     const std::string start = gameFileStart();
-    if (text.size() < start.size() && start.compare(0, text.size(), text) == 0)
-        return problem(ReadProblem::Truncated, "it ends before its column names");
-    if (text.substr(0, csv::kBom.size()) != csv::kBom)
-        return problem(ReadProblem::NotGameFile, "it is not a game file of Brindora");
-    const csv::Table table = csv::parse(text.substr(csv::kBom.size()));
-    const auto& rows = table.rows;
-    if (rows.empty() || rows[0].size() < 2 || rows[0][0] != kTitle ||
-        rows[0][1].rfind(kFormat, 0) != 0)
-        return problem(ReadProblem::NotGameFile, "it is not a game file of Brindora");
+    if (original.size() < start.size() && start.compare(0, original.size(), original) == 0)
+        return problem(ReadProblem::Truncated,
+                       say(QT_TRANSLATE_NOOP("brindora", "it ends before its column names")));
+    std::string_view text = original;
+    if (text.substr(0, csv::kBom.size()) == csv::kBom)
+        text.remove_prefix(csv::kBom.size());
+    // The title row first, alone: nothing else is read from a file that is not a game's.
+    const char separator = separatorOf(text.substr(0, 4096));
+    if (separator == 0)
+        return problem(ReadProblem::NotGameFile,
+                       say(QT_TRANSLATE_NOOP("brindora", "it is not a game file of Brindora")));
+    std::string recoded;
+    if (!validUtf8(text)) { // saved by a spreadsheet in the Windows code page
+        recoded = utf8FromWindows1252(text);
+        text = recoded;
+    }
+    csv::RowReader reader(text, separator);
+    std::vector<std::string> cells;
+    reader.next(cells);
     Counter format = 0;
-    if (!number(rows[0][1].substr(std::string_view(kFormat).size()), format) || format < 1)
-        return problem(ReadProblem::NotGameFile, "its format is unknown");
+    if (!number(cells[1].substr(std::string_view(kFormat).size()), format) || format < 1)
+        return problem(ReadProblem::NotGameFile,
+                       say(QT_TRANSLATE_NOOP("brindora", "its format is unknown")));
     if (format > kGameFileFormat)
-        return problem(ReadProblem::Newer,
-                       "it was written by a newer version of Brindora (" + rows[0][1] + ")");
-    if (rows.size() < 2)
-        return problem(ReadProblem::Truncated, "it ends before its column names");
-    if (rows[1] != kColumns)
-        return problem(ReadProblem::NotGameFile, "its column names are not a game file's");
-
+        return problem(
+            ReadProblem::Newer,
+            say(QT_TRANSLATE_NOOP("brindora", "it was written by a newer version of Brindora (%1)"),
+                {cells[1]}));
     ReadResult result;
     GameRecord& record = result.record;
-    for (std::size_t i = 2; i < rows.size(); ++i) {
-        const auto& cells = rows[i];
-        const std::string where = "row " + std::to_string(i + 1) + " ";
+    if (cells.size() >= 3)
+        record.mode = csv::undefuse(cells[2]);
+    if (!reader.next(cells))
+        return problem(ReadProblem::Truncated,
+                       say(QT_TRANSLATE_NOOP("brindora", "it ends before its column names")));
+    fitRow(cells, kColumns.size());
+    if (!std::equal(cells.begin(), cells.end(), kColumns.begin(), kColumns.end()))
+        return problem(
+            ReadProblem::NotGameFile,
+            say(QT_TRANSLATE_NOOP("brindora", "its column names are not a game file's")));
+
+    while (reader.next(cells)) {
+        const std::string row = std::to_string(reader.row());
+        fitRow(cells, kColumns.size());
         if (cells.size() != kColumns.size())
-            return problem(ReadProblem::NotGameFile, where + "does not have 9 cells");
+            return problem(
+                ReadProblem::NotGameFile,
+                say(QT_TRANSLATE_NOOP("brindora", "row %1 does not have 9 cells"), {row}));
         if (!dateTime(cells[When]))
-            return problem(ReadProblem::NotGameFile, where + "has no date and time");
+            return problem(
+                ReadProblem::NotGameFile,
+                say(QT_TRANSLATE_NOOP("brindora", "row %1 has no date and time"), {row}));
         if (record.firstTime.empty()) {
             record.firstTime = cells[When];
             record.place = {csv::undefuse(cells[Pc]), csv::undefuse(cells[Pupil])};
@@ -155,7 +230,10 @@ ReadResult readGameFile(std::string_view text) {
         answer.dateTime = cells[When];
         const int asked = stateNumber(cells[Asked]), clicked = stateNumber(cells[Clicked]);
         if (!number(cells[Request], answer.request))
-            return problem(ReadProblem::NotGameFile, where + "has no request number");
+            return problem(
+                ReadProblem::NotGameFile,
+                say(QT_TRANSLATE_NOOP("brindora", "row %1 has no request number"), {row}));
+        record.requests = std::max(record.requests, answer.request);
         bool isEnd = false;
         for (const EndText& end : kEnds)
             if (cells[Outcome] == end.text) {
@@ -165,18 +243,23 @@ ReadResult readGameFile(std::string_view text) {
         if (isEnd)
             continue;
         if (cells[Outcome] != kRight && cells[Outcome] != kWrong)
-            return problem(ReadProblem::NotGameFile, where + "says neither right nor wrong");
+            return problem(
+                ReadProblem::NotGameFile,
+                say(QT_TRANSLATE_NOOP("brindora", "row %1 says neither right nor wrong"), {row}));
         if (asked < 0 || clicked <= 0)
-            return problem(ReadProblem::NotGameFile,
-                           where + "names a state the game does not know");
+            return problem(
+                ReadProblem::NotGameFile,
+                say(QT_TRANSLATE_NOOP("brindora", "row %1 names a state the game does not know"),
+                    {row}));
         answer.asked = static_cast<StateNumber>(asked);
         answer.clicked = static_cast<StateNumber>(clicked);
         answer.right = cells[Outcome] == kRight;
         record.answers.push_back(answer);
     }
-    if (table.cutShort) {
+    if (reader.cutShort()) {
         result.problem = ReadProblem::LastRowCut;
-        result.detail = "its last row is cut in the middle: read up to the row before";
+        result.detail = say(QT_TRANSLATE_NOOP(
+            "brindora", "its last row is cut in the middle: read up to the row before"));
     }
     return result;
 }

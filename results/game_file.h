@@ -19,9 +19,15 @@ struct GamePlace {
     std::string pupil;
 };
 
+// What the game asked, in the title row after the format: empty for the full game.
+inline constexpr const char* kReviewMode = "ripasso";
+inline constexpr const char* kChosenMode = "Stati scelti: "; // then the states, by name
+std::string gameMode(bool review, const std::vector<StateNumber>& chosen);
+
 // The title line and the column names, the start of every game file (BOM included).
-std::string gameFileStart();
-// dateTime as "2025-03-14 10:22:05"; seconds since the request, negative when none.
+std::string gameFileStart(const std::string& mode = {});
+// dateTime as "2025-03-14 10:22:05"; seconds since the request, negative when none, written
+// with a decimal comma in a quoted cell, so that no spreadsheet splits it.
 std::string answerRow(const std::string& dateTime, const GamePlace& place, const Answer& answer,
                       double seconds);
 std::string endRow(const std::string& dateTime, const GamePlace& place, Counter request,
@@ -42,6 +48,11 @@ struct GameRecord {
     std::string firstTime, lastTime; // of its rows; empty when it has none
     std::vector<ReadAnswer> answers;
     std::optional<GameEnd> end; // none: cut off (crash, power failure) or still being played
+    Counter requests = 0;       // the states asked, the last one perhaps never clicked
+    std::string mode;           // as gameMode() gives it; empty: the full game
+    // What the window's Esatte showed at the end: it counts a right answer when the next
+    // state is asked, so the last one found is not among them.
+    Counter windowRight() const { return requests > 1 ? requests - 1 : 0; }
 };
 
 enum class ReadProblem {
@@ -58,6 +69,10 @@ struct ReadResult {
     std::string detail; // what was wrong, for the line on standard error
 };
 
+// A game file as the game wrote it, or as a spreadsheet saved it again: with or without the
+// byte-order mark, LF or CRLF, quoted cells, ';' or ',' between them, Windows-1252 for
+// UTF-8, dates as DD/MM/YYYY. The title row and the column names are checked before any
+// other row is read, and reading stops at the first row that is not a game's.
 ReadResult readGameFile(std::string_view text);
 
 } // namespace brindora

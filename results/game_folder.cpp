@@ -3,6 +3,7 @@
 #include "game_folder.h"
 
 #include "file_ops.h"
+#include "messages.h"
 
 #include <algorithm>
 
@@ -24,11 +25,11 @@ bool csvName(const std::string& name) {
 std::string why(int failure) {
     switch (failure) {
     case kIsLink:
-        return "it is a symbolic link";
+        return say(QT_TRANSLATE_NOOP("brindora", "it is a symbolic link"));
     case kNotPlain:
-        return "it is not a plain file";
+        return say(QT_TRANSLATE_NOOP("brindora", "it is not a plain file"));
     case kTooLarge:
-        return "it is too large for a game file";
+        return say(QT_TRANSLATE_NOOP("brindora", "it is too large for a game file"));
     default:
         return errorText(failure);
     }
@@ -51,7 +52,8 @@ bool readGameFolder(const std::string& dir, GameFolder& out, std::string& error,
                     const std::function<void(const std::string&)>& report) {
     std::vector<std::string> all, names;
     if (const int failure = listFolder(dir, all)) {
-        error = "cannot read the folder \"" + dir + "\" (" + errorText(failure) + ")";
+        error = say(QT_TRANSLATE_NOOP("brindora", "cannot read the folder \"%1\" (%2)"),
+                    {dir, errorText(failure)});
         return false;
     }
     std::copy_if(all.begin(), all.end(), std::back_inserter(names), csvName);
@@ -61,7 +63,8 @@ bool readGameFolder(const std::string& dir, GameFolder& out, std::string& error,
         const std::string path = inFolder(dir, name);
         if (const int failure = readFile(path, kLargestGameFile, false, text)) {
             out.skipped.push_back({name, why(failure), "non si legge come file di una partita"});
-            report("brindora: skipped \"" + path + "\": " + why(failure));
+            report(say(QT_TRANSLATE_NOOP("brindora", "brindora: skipped \"%1\": %2"),
+                       {path, why(failure)}));
             continue;
         }
         ReadResult result = readGameFile(text);
@@ -72,10 +75,12 @@ bool readGameFolder(const std::string& dir, GameFolder& out, std::string& error,
         if (result.problem == ReadProblem::LastRowCut) {
             out.partial.push_back(
                 {name, result.detail, "l'ultima riga è interrotta: lette le righe intere"});
-            report("brindora: \"" + path + "\": " + result.detail);
+            report(
+                say(QT_TRANSLATE_NOOP("brindora", "brindora: \"%1\": %2"), {path, result.detail}));
         } else if (result.problem != ReadProblem::None) {
             out.skipped.push_back({name, result.detail, motivo(result.problem)});
-            report("brindora: skipped \"" + path + "\": " + result.detail);
+            report(say(QT_TRANSLATE_NOOP("brindora", "brindora: skipped \"%1\": %2"),
+                       {path, result.detail}));
         }
     }
     return true;

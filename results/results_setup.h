@@ -14,10 +14,16 @@ namespace brindora {
 // The folder from the command line, else from brindora.conf; empty: results are off.
 std::string resultsFolder(const std::string& given, const ResultsSettings& settings);
 
-// The writer of this game, or nullptr when no folder is set (then nothing is written).
+// The writer of this game, or nullptr when no folder is set (then nothing is written);
+// mode as gameMode() gives it.
 std::unique_ptr<ResultsWriter> startResults(const std::string& givenFolder,
                                             const std::string& givenPupil,
-                                            const SettingsPlaces& places);
+                                            const SettingsPlaces& places,
+                                            const std::string& mode = {});
+
+// The name box's question, when results are on (see pupilQuestion()).
+PupilQuestion pupilQuestionFor(const std::string& givenFolder, const std::string& givenPupil,
+                               const SettingsPlaces& places);
 
 // Writes dir/riepilogo.html; its path, or an empty string with error set.
 std::string writeSummary(const std::string& dir, std::string& error);

@@ -4,22 +4,31 @@
 #include "results_writer.h"
 
 #include "file_name.h"
+#include "hand_over.h"
+#include "messages.h"
+
+#include <algorithm>
+#include <filesystem>
 
 #include <cerrno>
 #include <condition_variable>
 #include <cstdio>
 #include <mutex>
 #include <set>
+#include <vector>
 
 namespace brindora {
 
 struct ResultsWriter::Shared {
     std::mutex mutex;
-    std::condition_variable wake; // new rows, or the end
-    std::condition_variable idle; // the writer has caught up, or tried and failed
-    std::string all;              // the whole file so far
-    std::size_t onDisk = 0;       // bytes of it written (and flushed) into the current file
+    std::condition_variable wake;        // new rows, or the end
+    std::condition_variable idle;        // the writer has caught up, or tried and failed
+    std::string all;                     // the whole file so far
+    std::vector<std::size_t> answerEnds; // where each answer's row ends in all
+    std::size_t onDisk = 0;              // bytes of it written into the current file
+    std::size_t synced = 0;              // of which flushed
     bool needSync = false;
+    bool reopen = false; // the file failed: it is opened again and its rows checked
     bool stop = false, giveUp = false;
     bool busy = false; // inside a file-system call
     std::chrono::steady_clock::time_point busySince{};
@@ -33,98 +42,156 @@ struct ResultsWriter::Shared {
         if (told.insert(reason).second)
             report(line);
     }
+    bool pending() const { return onDisk < all.size() || needSync || reopen; }
 };
 
 namespace {
 
-constexpr int kMostAttempts = 1000; // names tried in one second by one PC and pupil
+constexpr int kPredictableNames = 20; // then a name nobody can take beforehand
+constexpr int kMostAttempts = 100;
 
-std::string quoted(const std::string& path) {
-    return "\"" + path + "\"";
-}
+// One turn of the writer's thread: (re)open the file if need be, write what is new, flush.
+struct Turn {
+    const ResultsWriterSetup& setup;
+    std::time_t start;
+    int& fd;
+    int& attempt;
+    std::string path;   // the current file
+    std::size_t onDisk; // bytes of all in it
+    bool reopen;
+    std::size_t written = 0;
+    bool synced = false;
+    bool changed = false; // another file, or the same opened again: onDisk is what it holds
+    std::string reason, line;
+
+    void fail(std::string why, std::string text) {
+        reason = std::move(why);
+        line = std::move(text);
+    }
+    void create() {
+        int result = -EEXIST;
+        for (; attempt <= kMostAttempts && result == -EEXIST; ++attempt) {
+            const std::string name = gameFileName(start, setup.place.pc, setup.place.pupil,
+                                                  attempt < kPredictableNames ? attempt : 1);
+            path =
+                inFolder(setup.folder, attempt < kPredictableNames ? name : randomFileName(name));
+            result = setup.files->create(path);
+        }
+        if (result < 0) {
+            --attempt;
+            path.clear();
+            return fail("create " + std::to_string(-result),
+                        say(QT_TRANSLATE_NOOP("brindora", "brindora: results: cannot create a "
+                                                          "file in \"%1\" (%2): the answers are "
+                                                          "kept and written as soon as it can be "
+                                                          "done"),
+                            {setup.folder, errorText(-result)}));
+        }
+        fd = result;
+        onDisk = 0;
+        changed = true;
+    }
+    void open(const std::string& all) {
+        if (reopen && !path.empty()) {
+            std::size_t kept = 0;
+            const int result = reopenOwn(*setup.files, path, all, kept);
+            if (result >= 0) {
+                fd = result;
+                onDisk = kept;
+                reopen = false;
+                changed = true;
+                return;
+            }
+            if (result != -ENOENT && result != -EEXIST)
+                return fail("reopen " + std::to_string(-result),
+                            say(QT_TRANSLATE_NOOP("brindora", "brindora: results: cannot open "
+                                                              "\"%1\" again (%2): the answers "
+                                                              "are kept and written as soon as it "
+                                                              "can be done"),
+                                {path, errorText(-result)}));
+            path.clear(); // gone or replaced: the whole game into a new file
+        }
+        reopen = false;
+        create();
+    }
+    void write(const std::string& all) {
+        if (fd < 0)
+            open(all);
+        if (fd < 0)
+            return;
+        const std::string_view data = std::string_view(all).substr(onDisk);
+        int error = data.empty() ? 0 : setup.files->write(fd, data, written);
+        const char* call = error ? "write " : "sync ";
+        if (error == 0)
+            error = setup.files->sync(fd);
+        if (error != 0) {
+            fail(call + std::to_string(error),
+                 say(QT_TRANSLATE_NOOP("brindora", "brindora: results: cannot write \"%1\" (%2): "
+                                                   "the answers are kept and written as soon as "
+                                                   "it can be done"),
+                     {path, errorText(error)}));
+            if (setup.files->lost(error)) {
+                setup.files->close(fd);
+                fd = -1;
+                reopen = true; // what reached the file is checked when it opens again
+            }
+        } else if (setup.files->removed(fd)) {
+            fail("removed", say(QT_TRANSLATE_NOOP("brindora", "brindora: results: \"%1\" was "
+                                                              "removed: the game is written "
+                                                              "again into a new file"),
+                                {path}));
+            setup.files->close(fd);
+            fd = -1;
+            path.clear();
+            onDisk = 0;
+            written = 0;
+        } else {
+            synced = true;
+        }
+    }
+};
 
 void run(std::shared_ptr<ResultsWriter::Shared> s, const ResultsWriterSetup setup,
          const std::time_t start) {
-    const std::string kept = ": the answers are kept and written as soon as it can be done";
+    // A game an earlier start could not write goes into the folder first.
+    if (!setup.pendingFolder.empty())
+        handOver(*setup.files, setup.pendingFolder, setup.folder,
+                 [&](const std::string& line) { s->once(line, line); });
     int fd = -1, attempt = 1;
     bool failing = false;
     std::unique_lock lock(s->mutex);
     for (;;) {
-        const auto pending = [&] { return s->onDisk < s->all.size() || s->needSync; };
         if (failing)
             s->wake.wait_for(lock, setup.retry, [&] { return s->giveUp; });
         else
-            s->wake.wait(lock, [&] { return s->stop || pending(); });
-        if (s->giveUp || (!pending() && s->stop))
+            s->wake.wait(lock, [&] { return s->stop || s->pending(); });
+        if (s->giveUp || (!s->pending() && s->stop))
             break;
-        if (!pending())
+        if (!s->pending())
             continue;
-        const std::string data = s->all.substr(s->onDisk);
-        const bool syncOnly = data.empty();
+        const std::string all = s->all;
+        Turn turn{setup,     start, fd,    attempt, s->path, s->onDisk,
+                  s->reopen, 0,     false, false,   {},      {}};
         s->busy = true;
         s->busySince = setup.steadyNow();
         lock.unlock();
 
-        std::string reason, line, path;
-        std::size_t written = 0;
-        bool lost = false;
-        if (fd < 0) {
-            int result = -EEXIST;
-            for (; attempt <= kMostAttempts && result == -EEXIST; ++attempt) {
-                path = inFolder(setup.folder,
-                                gameFileName(start, setup.place.pc, setup.place.pupil, attempt));
-                result = setup.files->create(path);
-            }
-            --attempt;
-            if (result >= 0) {
-                fd = result;
-                ++attempt; // a file made again after a removal takes the next name
-            } else {
-                reason = "create " + std::to_string(-result);
-                line = "cannot create a file in " + quoted(setup.folder) + " (" +
-                       errorText(-result) + ")" + kept;
-                path.clear();
-            }
-        }
-        if (fd >= 0) {
-            int error = syncOnly ? 0 : setup.files->write(fd, data, written);
-            if (error == 0)
-                error = setup.files->sync(fd);
-            else
-                reason = "write ";
-            if (error != 0 && reason.empty())
-                reason = "sync ";
-            if (error != 0) {
-                reason += std::to_string(error);
-                line = "cannot write " + quoted(path.empty() ? s->path : path) + " (" +
-                       errorText(error) + ")" + kept;
-                lost = setup.files->lost(error);
-            } else if (setup.files->removed(fd)) {
-                reason = "removed";
-                line = quoted(path.empty() ? s->path : path) +
-                       " was removed: the game is written again into a new file";
-                lost = true;
-            }
-            if (lost) {
-                setup.files->close(fd);
-                fd = -1;
-            }
-        }
+        turn.write(all);
 
         lock.lock();
         s->busy = false;
-        if (!path.empty())
-            s->path = path;
-        s->onDisk += written;
-        s->needSync = fd >= 0 && !reason.empty();
-        if (lost) {
-            s->onDisk = 0; // everything again, into the next file
-            s->needSync = false;
-        }
-        failing = !reason.empty();
+        s->path = turn.path;
+        s->reopen = turn.reopen;
+        s->onDisk = turn.reopen ? s->synced : turn.onDisk + turn.written;
+        s->needSync = !turn.synced && !turn.reopen;
+        if (turn.synced)
+            s->synced = s->onDisk;
+        else if (turn.changed)
+            s->synced = turn.onDisk;
+        failing = !turn.reason.empty();
         if (failing) {
             lock.unlock();
-            s->once(reason, "brindora: results: " + line);
+            s->once(turn.reason, turn.line);
             lock.lock();
         }
         s->idle.notify_all();
@@ -134,7 +201,7 @@ void run(std::shared_ptr<ResultsWriter::Shared> s, const ResultsWriterSetup setu
 }
 
 void toStandardError(const std::string& line) {
-    std::fprintf(stderr, "%s\n", line.c_str());
+    std::fprintf(stderr, "%s\n", printable(line).c_str());
     std::fflush(stderr);
 }
 
@@ -143,31 +210,81 @@ void toStandardError(const std::string& line) {
 ResultsWriter::ResultsWriter(ResultsWriterSetup setup)
     : m_setup(std::move(setup)), m_shared(std::make_shared<Shared>()) {
     m_shared->report = m_setup.report ? m_setup.report : toStandardError;
-    m_shared->all = gameFileStart();
-    m_thread = std::thread(run, m_shared, m_setup, m_setup.wallNow());
+    m_shared->all = gameFileStart(m_setup.mode);
+    m_start = m_setup.wallNow();
+    m_thread = std::thread(run, m_shared, m_setup, m_start);
 }
 
 ResultsWriter::~ResultsWriter() {
+    finish();
+}
+
+void ResultsWriter::finish() {
+    if (m_finished.exchange(true))
+        return;
     std::unique_lock lock(m_shared->mutex);
     m_shared->stop = true;
     m_shared->wake.notify_all();
-    const bool done = m_shared->idle.wait_for(lock, m_setup.finishWait, [this] {
-        return m_shared->onDisk == m_shared->all.size() && !m_shared->needSync;
-    });
+    const bool done =
+        m_shared->idle.wait_for(lock, m_setup.finishWait, [this] { return !m_shared->pending(); });
     if (!done)
         m_shared->giveUp = true; // the thread leaves when its call returns, if ever
+    const std::string all = m_shared->all;
+    const std::size_t safe = m_shared->synced;
+    const auto missing = std::count_if(m_shared->answerEnds.begin(), m_shared->answerEnds.end(),
+                                       [&](std::size_t end) { return end > safe; });
+    std::string name = m_shared->path;
     m_shared->wake.notify_all();
     lock.unlock();
-    if (done)
+    if (done) {
         m_thread.join();
+        return;
+    }
+    m_thread.detach();
+    // What the folder has not got is kept on this PC, whole, for the next start to hand over.
+    name = name.empty() ? gameFileName(m_start, m_setup.place.pc, m_setup.place.pupil, 1)
+                        : std::filesystem::u8path(name).filename().u8string();
+    const std::string copy = m_setup.pendingFolder.empty()
+                                 ? std::string()
+                                 : keepOnThisPc(m_setup.pendingFolder, m_setup.folder, name, all);
+    const std::string folder = m_setup.folder, count = std::to_string(missing);
+    if (copy.empty())
+        m_shared->report(
+            missing == 1
+                ? say(QT_TRANSLATE_NOOP("brindora",
+                                        "brindora: results: 1 answer of this game could "
+                                        "not be written into \"%1\", and no copy could "
+                                        "be kept on this PC"),
+                      {folder})
+                : say(QT_TRANSLATE_NOOP("brindora", "brindora: results: %1 answers of this game "
+                                                    "could not be written into \"%2\", and no copy "
+                                                    "could be kept on this PC"),
+                      {count, folder}));
     else
-        m_thread.detach();
+        m_shared->report(
+            missing == 1
+                ? say(QT_TRANSLATE_NOOP("brindora",
+                                        "brindora: results: 1 answer of this game could not be "
+                                        "written into \"%1\"; the whole game is kept in \"%2\" "
+                                        "and goes into the folder at the next start, or with "
+                                        "--summary"),
+                      {folder, copy})
+                : say(QT_TRANSLATE_NOOP("brindora",
+                                        "brindora: results: %1 answers of this game could not be "
+                                        "written into \"%2\"; the whole game is kept in \"%3\" "
+                                        "and goes into the folder at the next start, or with "
+                                        "--summary"),
+                      {count, folder, copy}));
 }
 
-void ResultsWriter::add(std::string row) {
+void ResultsWriter::add(std::string row, bool answer) {
+    if (m_finished)
+        return; // the session has ended: the copy is made
     {
         std::lock_guard lock(m_shared->mutex);
         m_shared->all += row;
+        if (answer)
+            m_shared->answerEnds.push_back(m_shared->all.size());
     }
     m_shared->wake.notify_all();
     checkHung();
@@ -180,9 +297,11 @@ void ResultsWriter::checkHung() {
         hung = m_shared->busy && m_setup.steadyNow() - m_shared->busySince >= m_setup.hungAfter;
     }
     if (hung)
-        m_shared->once("hung", "brindora: results: the folder \"" + m_setup.folder +
-                                   "\" does not answer: the answers are kept and written as "
-                                   "soon as it does");
+        m_shared->once(
+            "hung", say(QT_TRANSLATE_NOOP("brindora", "brindora: results: the folder \"%1\" does "
+                                                      "not answer: the answers are kept and "
+                                                      "written as soon as it does"),
+                        {m_setup.folder}));
 }
 
 void ResultsWriter::requested(Counter request, StateNumber) {
@@ -196,18 +315,19 @@ void ResultsWriter::answered(const Answer& answer) {
         answer.request > 0 && answer.request == m_request
             ? std::chrono::duration<double>(m_setup.steadyNow() - m_requestedAt).count()
             : -1.0;
-    add(answerRow(localDateTime(m_setup.wallNow()), m_setup.place, answer, seconds));
+    add(answerRow(localDateTime(m_setup.wallNow()), m_setup.place, answer, seconds), true);
 }
 
 void ResultsWriter::ended(GameEnd how) {
+    if (m_ended.exchange(true))
+        return; // one end row: the game's own, or the session's if it came first
     add(endRow(localDateTime(m_setup.wallNow()), m_setup.place, m_request, how));
 }
 
 bool ResultsWriter::waitWritten(std::chrono::milliseconds limit) {
     std::unique_lock lock(m_shared->mutex);
-    return m_shared->idle.wait_for(lock, limit, [this] {
-        return m_shared->onDisk == m_shared->all.size() && !m_shared->needSync && !m_shared->busy;
-    });
+    return m_shared->idle.wait_for(lock, limit,
+                                   [this] { return !m_shared->pending() && !m_shared->busy; });
 }
 
 std::string ResultsWriter::path() const {

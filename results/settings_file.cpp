@@ -1,10 +1,13 @@
 // A small reader of the INI-style file: [group] lines, key=value, '#' and ';' comments.
 #include "settings_file.h"
 
+#include "file_name.h"
 #include "file_ops.h"
+#include "messages.h"
 #include "system_info.h"
 
 #include <algorithm>
+#include <optional>
 #include <sstream>
 
 namespace brindora {
@@ -23,16 +26,14 @@ std::string trimmed(const std::string& text) {
 constexpr std::size_t kLargestSettingsFile = 1 << 20;
 
 struct Found {
-    bool folderSet = false, pupilSet = false;
-    std::string folder, pupil, scan;
+    std::optional<std::string> folder, pupil, askPupil, sharedLogins, scan;
 };
 
-// The keys of [results] in one file; a missing or unreadable file has none.
-Found readSettingsFile(const std::string& path, const std::string& home) {
+// The keys of [results] in one file; a missing or unreadable file has none. Names must be
+// UTF-8, as the game files are: one that is not is left out, with a line saying so.
+Found parseSettings(const std::string& text, const std::string& path, const std::string& home,
+                    std::vector<std::string>& problems) {
     Found found;
-    std::string text;
-    if (readFile(path, kLargestSettingsFile, true, text) != 0)
-        return found;
     std::istringstream in(text);
     std::string line, group;
     while (std::getline(in, line)) {
@@ -45,7 +46,7 @@ Found readSettingsFile(const std::string& path, const std::string& home) {
         }
         const auto equals = line.find('=');
         if ((group != "results" && group != "accessibility") || equals == std::string::npos)
-            continue;
+            continue; // other groups and keys are other parts' (or a newer version's)
         const std::string key = trimmed(line.substr(0, equals));
         std::string value = trimmed(line.substr(equals + 1));
         if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
@@ -56,14 +57,51 @@ Found readSettingsFile(const std::string& path, const std::string& home) {
         } else if (key == "folder") {
             if (value.rfind("~/", 0) == 0 && !home.empty())
                 value = home + value.substr(1);
-            found.folderSet = true;
             found.folder = value;
-        } else if (key == "pupil") {
-            found.pupilSet = true;
-            found.pupil = value;
+        } else if (key == "pupil" || key == "shared_logins") {
+            if (!validUtf8(value)) {
+                problems.push_back(
+                    say(QT_TRANSLATE_NOOP("brindora", "brindora: %1: %2= is not UTF-8 text: "
+                                                      "left out"),
+                        {path, key}));
+                continue;
+            }
+            (key == "pupil" ? found.pupil : found.sharedLogins) = value;
+        } else if (key == "ask_pupil") {
+            if (value != "0" && value != "1") {
+                problems.push_back(
+                    say(QT_TRANSLATE_NOOP("brindora", "brindora: %1: ask_pupil= takes 1 or 0, "
+                                                      "not \"%2\": left out"),
+                        {path, value}));
+                continue;
+            }
+            found.askPupil = value;
         }
     }
     return found;
+}
+
+Found readSettingsFile(const std::string& path, const std::string& home,
+                       std::vector<std::string>& problems) {
+    std::string text;
+    if (readFile(path, kLargestSettingsFile, true, text) != 0)
+        return {};
+    return parseSettings(text, path, home, problems);
+}
+
+std::string lowered(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
+std::vector<std::string> listOf(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string item; std::getline(in, item, ',');)
+        if (!trimmed(item).empty())
+            out.push_back(lowered(trimmed(item)));
+    return out;
 }
 
 } // namespace
@@ -92,35 +130,68 @@ SettingsPlaces SettingsPlaces::xdg(const std::string& home, const std::string& c
     return places;
 }
 
-ResultsSettings readResultsSettings(const SettingsPlaces& places) {
+namespace {
+
+// Each file's keys over those of the files before it.
+struct Merge {
     ResultsSettings settings;
-    for (auto it = places.labFiles.rbegin(); it != places.labFiles.rend(); ++it) {
-        const Found found = readSettingsFile(*it, places.home);
-        if (found.folderSet) {
-            settings.folder = found.folder;
-            settings.folderFrom = *it;
+    void take(const Found& found, const std::string& path, bool user) {
+        if (found.folder) {
+            settings.folder = *found.folder;
+            settings.folderFrom = path;
         }
+        if (found.pupil)
+            (user ? settings.pupil : settings.labPupil) = *found.pupil;
+        if (found.askPupil)
+            settings.askPupil = *found.askPupil == "1";
+        if (found.sharedLogins && !user)
+            settings.sharedLogins = listOf(*found.sharedLogins);
+        if (found.scan && user) // the pupil's own: a lab's scan= is not taken
+            settings.scan = *found.scan;
     }
-    if (!places.userFile.empty()) {
-        const Found found = readSettingsFile(places.userFile, places.home);
-        if (found.folderSet) {
-            settings.folder = found.folder;
-            settings.folderFrom = places.userFile;
-        }
-        if (found.pupilSet)
-            settings.pupil = found.pupil;
-        settings.scan = found.scan;
-    }
-    return settings;
+};
+
+} // namespace
+
+ResultsSettings readResultsSettings(const SettingsPlaces& places) {
+    Merge merge;
+    auto& problems = merge.settings.problems;
+    // The lab's files, the one that matters most last; then the user's over them.
+    for (auto it = places.labFiles.rbegin(); it != places.labFiles.rend(); ++it)
+        merge.take(readSettingsFile(*it, places.home, problems), *it, false);
+    if (!places.userFile.empty())
+        merge.take(readSettingsFile(places.userFile, places.home, problems), places.userFile, true);
+    return merge.settings;
+}
+
+ResultsSettings settingsFromText(const std::string& labText, const std::string& userText) {
+    Merge merge;
+    auto& problems = merge.settings.problems;
+    merge.take(parseSettings(labText, "lab", "/home", problems), "lab", false);
+    merge.take(parseSettings(userText, "user", "/home", problems), "user", true);
+    return merge.settings;
 }
 
 std::string pupilName(const std::string& given, const ResultsSettings& settings) {
     if (!trimmed(given).empty())
         return given;
-    if (!trimmed(settings.pupil).empty())
-        return settings.pupil;
+    for (const std::string* name : {&settings.pupil, &settings.labPupil})
+        if (!trimmed(*name).empty())
+            return *name;
     const std::string login = loginName();
     return login.empty() ? "alunno" : login;
+}
+
+PupilQuestion pupilQuestion(const std::string& given, const ResultsSettings& settings,
+                            const std::string& login) {
+    if (!trimmed(given).empty())
+        return {};
+    const auto& shared = settings.sharedLogins;
+    if (std::find(shared.begin(), shared.end(), lowered(login)) != shared.end())
+        return {true, trimmed(settings.labPupil)};
+    if (settings.askPupil)
+        return {true, pupilName("", settings)};
+    return {};
 }
 
 } // namespace brindora

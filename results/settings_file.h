@@ -23,14 +23,30 @@ struct SettingsPlaces {
 struct ResultsSettings {
     std::string folder;     // [results] folder=, the user's over the lab's; empty: none
     std::string folderFrom; // the file it came from
-    std::string pupil;      // [results] pupil=, from the user's file only
+    std::string pupil;      // [results] pupil= in the user's file
     std::string scan;       // [accessibility] scan=, seconds, from the user's file only
+    std::string labPupil;   // [results] pupil= in the lab's: the name when nothing better is known
+    bool askPupil = false;  // [results] ask_pupil=1: the name box before the first state
+    std::vector<std::string> sharedLogins; // [results] shared_logins= (lab): logins a class shares
+    std::vector<std::string> problems;     // lines for standard error: values not taken
 };
 
 ResultsSettings readResultsSettings(const SettingsPlaces& places);
+// The same from the texts of one lab file and the user's file (for the fuzzer).
+ResultsSettings settingsFromText(const std::string& labText, const std::string& userText);
 
-// The pupil's name: the one given, else the settings' pupil=, else the login's full name,
-// else the login name.
+// The pupil's name: the one given, else the user's pupil=, else the lab's, else the login's
+// full name, else the login name.
 std::string pupilName(const std::string& given, const ResultsSettings& settings);
+
+// Whether the name box is shown before the first state, and the name it starts with: when no
+// name is given and ask_pupil=1 (starting with the name known), or on a shared login
+// (starting empty, as nobody's name is known there).
+struct PupilQuestion {
+    bool ask = false;
+    std::string prefill;
+};
+PupilQuestion pupilQuestion(const std::string& given, const ResultsSettings& settings,
+                            const std::string& login);
 
 } // namespace brindora

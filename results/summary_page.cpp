@@ -2,6 +2,7 @@
 #include "summary_page.h"
 
 #include "class_map.h"
+#include "file_name.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -42,6 +43,15 @@ std::string date(const std::string& isoTime) {
 
 std::string dayOnly(const std::string& isoTime) {
     return date(isoTime).substr(0, 10);
+}
+
+// "del", "dal", "al" before a date, elided where the day is said with a vowel: l'1, l'8,
+// l'11 ("dell'11/12/2026", "dall'8/03").
+std::string before(const std::string& preposition, const std::string& day) {
+    const std::string number = day.substr(0, 2);
+    if (number == "01" || number == "08" || number == "11")
+        return preposition.substr(0, preposition.size() - 1) + "ll'" + day;
+    return preposition + " " + day;
 }
 
 std::string base64(const std::string& bytes) {
@@ -101,14 +111,22 @@ std::string pupilTable(const ClassSummary& s) {
         if (p.unfinished)
             games += " (" + std::to_string(p.unfinished) +
                      (p.unfinished == 1 ? " non finita)" : " non finite)");
-        out += "<tr>" + cell(p.name) + cell(games, true) + cell(std::to_string(p.found), true) +
+        std::string right = std::to_string(p.found);
+        if (p.windowRight != p.found)
+            right += " (nella finestra " + std::to_string(p.windowRight) + ")";
+        out += "<tr>" + cell(p.name) + cell(games, true) + cell(right, true) +
                cell(std::to_string(p.errors), true) +
                cell(std::to_string(p.bestFound) + (p.bestFound == 1 ? " giusta, " : " giuste, ") +
                     std::to_string(p.bestErrors) + (p.bestErrors == 1 ? " errore, " : " errori, ") +
                     "il " + dayOnly(p.bestTime)) +
                cell(date(p.lastPlayed), true) + "</tr>\n";
     }
-    return out + "</tbody>\n</table>\n";
+    out += "</tbody>\n</table>\n";
+    if (std::any_of(s.pupils.begin(), s.pupils.end(),
+                    [](const PupilSummary& p) { return p.windowRight != p.found; }))
+        out += "<p class=\"small\">La finestra conta una risposta giusta quando si chiede lo Stato "
+               "seguente: l'ultimo Stato trovato in una partita non è fra le sue «Esatte».</p>\n";
+    return out;
 }
 
 std::string stateTable(const ClassSummary& s) {
@@ -121,6 +139,13 @@ std::string stateTable(const ClassSummary& s) {
     std::string out = "<h2>Stati</h2>\n<table>\n<thead><tr><th>Stato</th><th>Chiesto</th>"
                       "<th>Trovato al primo clic</th><th>Confuso più spesso con</th></tr>"
                       "</thead>\n<tbody>\n";
+    if (s.apart)
+        out = "<h2>Stati</h2>\n<p>Solo le partite complete: " +
+              std::string(s.apart == 1 ? "la partita di ripasso o con Stati scelti non è contata"
+                                       : "le " + std::to_string(s.apart) +
+                                             " partite di ripasso o con Stati scelti non sono "
+                                             "contate") +
+              " qui né sulla carta.</p>\n" + out.substr(std::string("<h2>Stati</h2>\n").size());
     for (const StateSummary& st : states) {
         std::string confused;
         for (std::size_t i = 0; i < st.confused.size() && i < 3; ++i)
@@ -167,7 +192,8 @@ std::string fileList(const char* title, const std::vector<FileNote>& files) {
 
 } // namespace
 
-std::string htmlEscape(const std::string& text) {
+std::string htmlEscape(const std::string& raw) {
+    const std::string text = printable(raw);
     std::string out;
     out.reserve(text.size());
     for (const char c : text) {
@@ -206,10 +232,10 @@ std::string summaryPage(const ClassSummary& s, const std::string& folder,
     if (s.firstTime.empty())
         out += "<p>Nessuna partita giocata.</p>\n";
     else if (dayOnly(s.firstTime) == dayOnly(s.lastTime))
-        out += "<p>Partite del " + htmlEscape(dayOnly(s.firstTime)) + "</p>\n";
+        out += "<p>Partite " + htmlEscape(before("del", dayOnly(s.firstTime))) + "</p>\n";
     else
-        out += "<p>Partite dal " + htmlEscape(dayOnly(s.firstTime)) + " al " +
-               htmlEscape(dayOnly(s.lastTime)) + "</p>\n";
+        out += "<p>Partite " + htmlEscape(before("dal", dayOnly(s.firstTime))) + " " +
+               htmlEscape(before("al", dayOnly(s.lastTime))) + "</p>\n";
     out += "<p>File letti: " + std::to_string(s.filesRead) +
            " (partite: " + std::to_string(s.games) +
            ", non finite: " + std::to_string(s.unfinished) +

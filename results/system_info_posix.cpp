@@ -1,6 +1,7 @@
 // The system on Linux: XDG settings folders, the password database, xdg-open.
 #include "system_info.h"
 
+#include "messages.h"
 #include "settings_file.h"
 
 #include <cerrno>
@@ -56,9 +57,27 @@ std::string loginName() {
     return environment("LOGNAME");
 }
 
+std::string loginAccount() {
+    if (const passwd* user = getpwuid(getuid()))
+        if (user->pw_name && *user->pw_name)
+            return user->pw_name;
+    return environment("LOGNAME");
+}
+
 SettingsPlaces settingsPlacesFromEnvironment() {
     return SettingsPlaces::xdg(environment("HOME"), environment("XDG_CONFIG_HOME"),
                                environment("XDG_CONFIG_DIRS"));
+}
+
+std::string userDataFolder() {
+    std::string data = environment("XDG_DATA_HOME");
+    if (data.empty() || data.front() != '/') {
+        const std::string home = environment("HOME");
+        if (home.empty())
+            return {};
+        data = home + "/.local/share";
+    }
+    return data + "/brindora";
 }
 
 int openInBrowser(const std::string& path, std::string& detail) {
@@ -67,13 +86,14 @@ int openInBrowser(const std::string& path, std::string& detail) {
     pid_t child = 0;
     int status = 0;
     if (const int failed = posix_spawnp(&child, argv[0], nullptr, nullptr, argv, environ)) {
-        detail = "cannot start xdg-open (" + std::string(std::strerror(failed)) + ")";
+        detail = say(QT_TRANSLATE_NOOP("brindora", "cannot start xdg-open (%1)"),
+                     {std::strerror(failed)});
         return failed;
     }
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        detail = "xdg-open could not open it";
+        detail = say(QT_TRANSLATE_NOOP("brindora", "xdg-open could not open it"));
         return EIO;
     }
     return 0;

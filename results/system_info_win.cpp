@@ -3,6 +3,7 @@
 #include "system_info.h"
 
 #include "file_ops.h"
+#include "messages.h"
 #include "settings_file.h"
 #include "win_text.h"
 
@@ -45,8 +46,13 @@ std::string loginName() {
     // none, and then the login serves.
     if (GetUserNameExW(NameDisplay, name, &size) && name[0] != L'\0')
         return narrow(name);
-    DWORD loginSize = sizeof name / sizeof name[0];
-    if (GetUserNameW(name, &loginSize) && name[0] != L'\0')
+    return loginAccount();
+}
+
+std::string loginAccount() {
+    wchar_t name[512] = {};
+    DWORD size = sizeof name / sizeof name[0];
+    if (GetUserNameW(name, &size) && name[0] != L'\0')
         return narrow(name);
     return environment(L"USERNAME");
 }
@@ -62,12 +68,18 @@ SettingsPlaces settingsPlacesFromEnvironment() {
     return places;
 }
 
+std::string userDataFolder() {
+    const std::string local = environment(L"LOCALAPPDATA");
+    return local.empty() ? std::string() : inFolder(local, "Brindora");
+}
+
 int openInBrowser(const std::string& path, std::string& detail) {
     const auto result = reinterpret_cast<INT_PTR>(
         ShellExecuteW(nullptr, L"open", wide(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     if (result > 32)
         return 0;
-    detail = "Windows could not open it (error " + std::to_string(result) + ")";
+    detail = say(QT_TRANSLATE_NOOP("brindora", "Windows could not open it (error %1)"),
+                 {std::to_string(result)});
     return EIO;
 }
 

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# The recording fuzzer: the game's recording path (sound/) built with clang's libFuzzer,
-# AddressSanitizer and UBSan into build-fuzz/.
+# The fuzzers, built with clang's libFuzzer, AddressSanitizer and UBSan into build-fuzz/:
+# the game's recording path (sound/, corpus fuzz/corpus), the game-file reader with the
+# summary (results/, fuzz/game_corpus) and brindora.conf (results/, fuzz/conf_corpus).
 # Usage: scripts/fuzz.sh [replay | SECONDS]
-#   replay   runs each file of the committed corpus (fuzz/corpus) once
-#   SECONDS  replays the corpus, then fuzzes for that long in a scratch copy of it
-#            (default 60); new finds stay in build-fuzz/corpus, crashes in build-fuzz/
+#   replay   runs each file of the committed corpora once
+#   SECONDS  replays the corpora, then fuzzes for that long in all (default 60), a third to
+#            each target, in a scratch copy of its corpus; new finds stay in build-fuzz/<target>-corpus, crashes in
+#            build-fuzz/
 # Any report of the sanitizers, or a crash, ends it with a failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,20 +20,41 @@ done
 
 out=build-fuzz
 mkdir -p "$out"
+flags=(-std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
+       -fno-omit-frame-pointer)
 # shellcheck disable=SC2046
-"$cxx" -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-    -fno-omit-frame-pointer -Isound fuzz/recording_fuzz.cpp sound/*.cpp \
+"$cxx" "${flags[@]}" -Isound fuzz/recording_fuzz.cpp sound/*.cpp \
     $(pkg-config --cflags --libs libpulse sndfile) -o "$out/recording_fuzz"
+# results/ with its Linux files; the map built in as the build does it.
+cmake -DOUTPUT="$out/map_assets.cpp" -DMAP=assets/europe_map.png \
+    -DMASK=assets/europe_map_mask.png -P results/embed_map.cmake
+results=$(ls results/*.cpp | grep -v '_win\.cpp$')
+for target in game_file settings; do
+    # shellcheck disable=SC2046,SC2086
+    "$cxx" "${flags[@]}" -fPIC -Iresults -Iengine -Iregions "fuzz/${target}_fuzz.cpp" $results \
+        "$out/map_assets.cpp" engine/catalogo.cpp $(pkg-config --cflags --libs Qt6Gui) -pthread \
+        -o "$out/${target}_fuzz"
+done
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 cd "$out"
-./recording_fuzz -runs=0 ../fuzz/corpus 2>replay.log || { cat replay.log >&2; exit 1; }
-echo "fuzz: the corpus of $(ls ../fuzz/corpus | wc -l) files replays clean"
+targets=("recording:corpus" "game_file:game_corpus" "settings:conf_corpus")
+for pair in "${targets[@]}"; do
+    target=${pair%%:*} corpus=${pair#*:}
+    "./${target}_fuzz" -runs=0 "../fuzz/$corpus" 2>"$target-replay.log" ||
+        { cat "$target-replay.log" >&2; exit 1; }
+    echo "fuzz: $target: the corpus of $(ls "../fuzz/$corpus" | wc -l) files replays clean"
+done
 [ "$what" = replay ] && exit 0
+each=$(( what / ${#targets[@]} > 0 ? what / ${#targets[@]} : 1 ))
 
-rm -rf corpus && mkdir corpus && cp ../fuzz/corpus/* corpus/
-./recording_fuzz -max_total_time="$what" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-    corpus 2>fuzz.log || { tail -60 fuzz.log >&2; exit 1; }
-grep -E '^stat::number_of_executed_units|^Done' fuzz.log || true
-echo "fuzz: $what s without a report"
+for pair in "${targets[@]}"; do
+    target=${pair%%:*} corpus=${pair#*:}
+    rm -rf "$target-corpus" && mkdir "$target-corpus" && cp "../fuzz/$corpus"/* "$target-corpus/"
+    "./${target}_fuzz" -max_total_time="$each" -timeout=10 -rss_limit_mb=2048 \
+        -print_final_stats=1 "$target-corpus" 2>"$target-fuzz.log" ||
+        { tail -60 "$target-fuzz.log" >&2; exit 1; }
+    grep -E '^stat::number_of_executed_units|^Done' "$target-fuzz.log" || true
+    echo "fuzz: $target: $each s without a report"
+done

@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 what=${1:-play}
-packages=(g++ make cmake qt6-base-dev libpulse-dev libsndfile1-dev libgl-dev libpng-dev
+packages=(g++ make cmake qt6-base-dev qt6-l10n-tools libpulse-dev libsndfile1-dev libgl-dev libpng-dev
           fonts-liberation pulseaudio qt6-wayland libxcb1-dev)
 if [ "$what" = test ]; then
     packages+=(libgtest-dev googletest pulseaudio-utils sox xvfb xauth gdb dpkg-dev file

@@ -1,10 +1,13 @@
 // The options with QCommandLineParser, read before any window exists.
 #include "command_line.h"
 
+#include "file_name.h"
 #include "settings_file.h"
 #include "state_list.h"
 
 #include <QCommandLineParser>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 
 #include <cmath>
@@ -42,9 +45,11 @@ CommandLine exitWith(int code, const QString& message, bool toError) {
 }
 
 CommandLine usageError(const QString& what) {
-    return exitWith(
-        1, QStringLiteral("brindora: %1\nTry 'brindora --help' for the options.\n").arg(what),
-        true);
+    return exitWith(1,
+                    QCoreApplication::translate(
+                        "brindora", "brindora: %1\nTry 'brindora --help' for the options.\n")
+                        .arg(what),
+                    true);
 }
 
 // A name as given, shown within one line of a message.
@@ -61,15 +66,17 @@ QString statesError(const StateList& list) {
     QString what;
     switch (list.problem) {
     case ListProblem::Empty:
-        what = QStringLiteral("--states names no state");
+        what = QCoreApplication::translate("brindora", "--states names no state");
         break;
     case ListProblem::NeverAsked:
-        what = QStringLiteral("--states: \"%1\" has no region on the map, so it is never asked")
+        what = QCoreApplication::translate(
+                   "brindora", "--states: \"%1\" has no region on the map, so it is never asked")
                    .arg(name);
         break;
     default:
-        what =
-            QStringLiteral("--states: \"%1\" is neither a state of the game nor a group").arg(name);
+        what = QCoreApplication::translate(
+                   "brindora", "--states: \"%1\" is neither a state of the game nor a group")
+                   .arg(name);
         break;
     }
     const auto joined = [](const std::vector<std::string_view>& names) {
@@ -78,7 +85,8 @@ QString statesError(const StateList& list) {
             out << QString::fromUtf8(n.data(), qsizetype(n.size()));
         return out.join(QStringLiteral(", "));
     };
-    return QStringLiteral("brindora: %1; give states from: %2; or groups: %3\n")
+    return QCoreApplication::translate("brindora",
+                                       "brindora: %1; give states from: %2; or groups: %3\n")
         .arg(what, joined(askedStateNames()), joined(groupNames()));
 }
 
@@ -103,8 +111,9 @@ int scanFromSettings(const SettingsPlaces& places) {
     const QString text = QString::fromStdString(settings.scan);
     const int ms = scanMilliseconds(text);
     if (ms == 0)
-        std::fputs(QStringLiteral("brindora: brindora.conf: scan=%1 is not a number of seconds "
-                                  "from 0.5 to 10: the map is not scanned\n")
+        std::fputs(QCoreApplication::translate("brindora",
+                                               "brindora: brindora.conf: scan=%1 is not a number "
+                                               "of seconds from 0.5 to 10: the map is not scanned\n")
                        .arg(oneLine(text))
                        .toLocal8Bit()
                        .constData(),
@@ -123,59 +132,71 @@ void setApplicationIdentity() {
 
 CommandLine parseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Geography game: find the states of Europe on the map."));
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "brindora", "Geography game: find the states of Europe on the map."));
     // Qt's options are words after one dash (-platform), so ours are read the same way.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show these options and exit."));
-    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("Show the version and exit."));
-    const QCommandLineOption mute(QStringLiteral("mute"),
-                                  QStringLiteral("Start with every sound silent."));
+    const QCommandLineOption help(
+        {QStringLiteral("h"), QStringLiteral("help")},
+        QCoreApplication::translate("brindora", "Show these options and exit."));
+    const QCommandLineOption version(
+        {QStringLiteral("v"), QStringLiteral("version")},
+        QCoreApplication::translate("brindora", "Show the version and exit."));
+    const QCommandLineOption mute(
+        QStringLiteral("mute"),
+        QCoreApplication::translate("brindora", "Start with every sound silent."));
     const QCommandLineOption fullscreen(
         QStringLiteral("fullscreen"),
-        QStringLiteral("Start in full screen (F11 gives the window back)."));
+        QCoreApplication::translate("brindora",
+                                    "Start in full screen (F11 gives the window back)."));
     const QCommandLineOption explore(
         QStringLiteral("explore"),
-        QStringLiteral("Explore the map: nothing is asked; a click on a state shows and says "
-                       "its name."));
+        QCoreApplication::translate(
+            "brindora", "Explore the map: nothing is asked; a click on a state shows and says "
+                        "its name."));
     const QCommandLineOption states(
         QStringLiteral("states"),
-        QStringLiteral("Ask only these states: names as the game says them (Francia, Regno "
-                       "Unito) or groups (balcani, baltici, benelux, ...), separated by "
-                       "commas."),
-        QStringLiteral("list"));
+        QCoreApplication::translate(
+            "brindora", "Ask only these states: names as the game says them (Francia, Regno "
+                        "Unito) or groups (balcani, baltici, benelux, ...), separated by "
+                        "commas."),
+        QCoreApplication::translate("brindora", "list"));
     const QCommandLineOption results(
         QStringLiteral("results"),
-        QStringLiteral("Write every answer of the game into a new file in this folder (also "
-                       "set by folder= under [results] in brindora.conf)."),
-        QStringLiteral("folder"));
+        QCoreApplication::translate(
+            "brindora", "Write every answer of the game into a new file in this folder (also "
+                        "set by folder= under [results] in brindora.conf)."),
+        QCoreApplication::translate("brindora", "folder"));
     const QCommandLineOption pupil(
         QStringLiteral("pupil"),
-        QStringLiteral("The pupil's name in the results (default: pupil= in the "
-                       "user's brindora.conf, else the login's name)."),
-        QStringLiteral("name"));
+        QCoreApplication::translate(
+            "brindora", "The pupil's name in the results (default: pupil= in the "
+                        "user's brindora.conf, else in the lab's, else the login's name)."),
+        QCoreApplication::translate("brindora", "name"));
     const QCommandLineOption review(
         QStringLiteral("review"),
-        QStringLiteral("Ask only the states this pupil missed at the first click in the "
-                       "game files of this folder."),
-        QStringLiteral("folder"));
+        QCoreApplication::translate(
+            "brindora", "Ask only the states this pupil missed at the first click in the "
+                        "game files of this folder."),
+        QCoreApplication::translate("brindora", "folder"));
     const QCommandLineOption scan(
         QStringLiteral("scan"),
-        QStringLiteral("One switch: the map's highlight steps from state to state by itself, "
-                       "one every so many seconds (0.5 to 10); Space or Enter answers (also "
-                       "set by scan= under [accessibility] in the user's brindora.conf)."),
-        QStringLiteral("seconds"));
+        QCoreApplication::translate(
+            "brindora", "One switch: the map's highlight steps from state to state by itself, "
+                        "one every so many seconds (0.5 to 10); Space or Enter answers (also "
+                        "set by scan= under [accessibility] in the user's brindora.conf)."),
+        QCoreApplication::translate("brindora", "seconds"));
     const QCommandLineOption summary(
         QStringLiteral("summary"),
-        QStringLiteral("Write the class summary (riepilogo.html) of the game files in this "
-                       "folder, print its path and exit; needs no display."),
-        QStringLiteral("folder"));
+        QCoreApplication::translate(
+            "brindora", "Write the class summary (riepilogo.html) of the game files in this "
+                        "folder, print its path and exit; needs no display."),
+        QCoreApplication::translate("brindora", "folder"));
     const QCommandLineOption openSummary(
         QStringLiteral("open-summary"),
-        QStringLiteral("Write the class summary of the results folder (--results, or folder= "
-                       "in brindora.conf) and open it in the browser."));
+        QCoreApplication::translate(
+            "brindora", "Write the class summary of the results folder (--results, or folder= "
+                        "in brindora.conf) and open it in the browser."));
     parser.addOptions({help, version, mute, fullscreen, explore, states, results, pupil, review,
                        scan, summary, openSummary});
     for (const QtOption& qt : kQtOptions) {
@@ -189,7 +210,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
     if (!parser.positionalArguments().isEmpty())
-        return usageError(QStringLiteral("Unexpected argument '%1'.")
+        return usageError(QCoreApplication::translate("brindora", "Unexpected argument '%1'.")
                               .arg(parser.positionalArguments().constFirst()));
     if (parser.isSet(help))
         return exitWith(0, parser.helpText(), false);
@@ -215,11 +236,20 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     line.options.resultsDir = parser.value(results);
     line.options.pupil = parser.value(pupil);
     line.options.reviewDir = parser.value(review);
+    // A mistyped folder would silently give the full game: told before the window opens.
+    if (parser.isSet(review) && !line.options.explore && !QFileInfo(line.options.reviewDir).isDir())
+        return exitWith(1,
+                        QCoreApplication::translate(
+                            "brindora", "brindora: --review: the folder \"%1\" does not exist\n")
+                            .arg(QString::fromStdString(printable(
+                                QFile::encodeName(line.options.reviewDir).toStdString()))),
+                        true);
     if (parser.isSet(scan)) {
         line.options.scanMs = scanMilliseconds(parser.value(scan));
         if (line.options.scanMs == 0)
             return usageError(
-                QStringLiteral("--scan: \"%1\" is not a number of seconds from 0.5 to 10")
+                QCoreApplication::translate(
+                    "brindora", "--scan: \"%1\" is not a number of seconds from 0.5 to 10")
                     .arg(oneLine(parser.value(scan))));
     }
     line.summaryDir = parser.value(summary);

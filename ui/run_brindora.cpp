@@ -2,17 +2,22 @@
 #include "run_brindora.h"
 
 #include "messages.h"
+#include "messages_qt.h"
+#include "pupil_name_box.h"
 #include "results_setup.h"
+#include "session_end.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTimer>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -115,22 +120,44 @@ namespace {
 int playGame(const CommandLine& line, const SettingsPlaces& places, const RunHooks& hooks) {
     const auto path = [](const QString& dir) { return QFile::encodeName(dir).toStdString(); };
     Form1Options options = form1Options(line.options);
-    // Results: the writer outlives the window, to write the game's last row.
-    // Explore mode asks nothing: there is no game to write, and nothing to review.
-    std::unique_ptr<ResultsWriter> results =
-        line.options.explore
-            ? nullptr
-            : startResults(path(line.options.resultsDir), line.options.pupil.toStdString(), places);
-    options.observer = results.get();
+    // One name per pupil where a class shares a login: asked before anything is read or made.
+    std::string pupil = line.options.pupil.toStdString();
+    if (!line.options.explore) {
+        const PupilQuestion question =
+            pupilQuestionFor(path(line.options.resultsDir), pupil, places);
+        if (question.ask) {
+            const std::optional<QString> name =
+                askPupilName(QString::fromStdString(question.prefill));
+            if (!name)
+                return EXIT_SUCCESS; // closed without a name: nothing played, nothing written
+            pupil = name->toStdString();
+        }
+    }
+    // Review first: the game file says what was asked. Explore mode asks nothing: there is
+    // no game to write, and nothing to review.
+    bool review = false;
+    if (!line.options.reviewDir.isEmpty() && !line.options.explore) {
+        std::vector<StateNumber> states =
+            reviewStates(path(line.options.reviewDir), pupil, options.drawable, places);
+        review = !states.empty();
+        if (review)
+            options.drawable = std::move(states);
+    }
     if (options.scanMs == 0) // the command line wins over the pupil's own settings
         options.scanMs = scanFromSettings(places);
-    if (!line.options.reviewDir.isEmpty() && !line.options.explore) {
-        std::vector<StateNumber> review =
-            reviewStates(path(line.options.reviewDir), line.options.pupil.toStdString(),
-                         options.drawable, places);
-        if (!review.empty())
-            options.drawable = std::move(review);
-    }
+    // Results: the writer outlives the window, to write the game's last row.
+    std::unique_ptr<ResultsWriter> results =
+        line.options.explore ? nullptr
+                             : startResults(path(line.options.resultsDir), pupil, places,
+                                            gameMode(review, options.drawable));
+    options.observer = results.get();
+    // A logout or shutdown ends the game as a closed window does, its last rows written.
+    std::optional<SessionEnd> sessionEnd;
+    if (results)
+        sessionEnd.emplace([writer = results.get()] {
+            writer->ended(GameEnd::WindowClosed);
+            writer->finish();
+        });
     if (hooks.options)
         hooks.options(options);
     Form1 form(std::move(options));
@@ -152,6 +179,9 @@ int runBrindora(int argc, char** argv, const RunHooks& hooks) {
     {
         // Only the core of Qt, which needs no display: --help works anywhere.
         QCoreApplication reader(argc, argv);
+        // The help and the errors in the teacher's language (Qt's own "Usage:" too).
+        if (QTranslator* messages = messageTranslator())
+            QCoreApplication::installTranslator(messages);
         line = parseCommandLine(QCoreApplication::arguments());
     }
     if (line.exit) {

@@ -1,5 +1,6 @@
 // A game with results on, played by script up to the point where it waits for a click;
-// results_play_tests kills it there. Prints "answer N" after each click, then "waiting".
+// results_posix_tests kills or signals it there. Prints "answer N" after each click, then
+// "waiting".
 #include "box_closer.h"
 #include "client_area.h"
 #include "form1.h"
@@ -7,6 +8,7 @@
 #include "play_fixture.h"
 #include "recording_window.h"
 #include "results_writer.h"
+#include "session_end.h"
 
 #include <QApplication>
 #include <QTest>
@@ -23,6 +25,11 @@ int main(int argc, char** argv) {
     setup.folder = argv[1];
     setup.place = {"pc", "Anna"};
     ResultsWriter writer(setup);
+    // As the program wires it: a logout ends the game as a closed window does.
+    SessionEnd sessionEnd([&writer] {
+        writer.ended(GameEnd::WindowClosed);
+        writer.finish();
+    });
     ScriptedRandom random;
     BoxCloser boxes;
     Form1Options options = testOptions(

@@ -103,7 +103,7 @@ TEST(GameFileTest, StartsWithTheMarkTheTitleAndTheColumns) {
     EXPECT_EQ(
         answerRow("2025-03-14 10:22:05", place, {2, 1, 2, "Questa è la Bulgaria", false}, 3.26),
         "2025-03-14 10:22:05;\"'=HYPERLINK(\"\"x\"\")\";\"Anna; \"\"Bo\"\"\";2;Romania;"
-        "Bulgaria;Questa è la Bulgaria;sbagliato;3,3\r\n");
+        "Bulgaria;Questa è la Bulgaria;sbagliato;\"3,3\"\r\n");
     EXPECT_EQ(endRow("2025-03-14 10:25:00", {"pc", "Anna"}, 7, GameEnd::TooManyErrors),
               "2025-03-14 10:25:00;pc;Anna;7;;;;fine: 20 errori;\r\n");
 }
@@ -133,7 +133,11 @@ const SettingsCase kSettings[] = {
     {"Tilde", "", "", "[results]\nfolder=~/risultati\n", "", "", "~/risultati", nullptr},
     {"Pupil from the user's file", "", "", "[results]\npupil=Anna Bianchi\n", "", "", "",
      "Anna Bianchi"},
-    {"Pupil in the lab file is nobody's", "[results]\npupil=Tutti\n", "", "", "", "", "", nullptr},
+    {"Pupil in the lab file is the default", "[results]\npupil=Classe 3B\n", "", "", "", "", "",
+     "Classe 3B"},
+    {"User's pupil over the lab's", "[results]\npupil=Classe 3B\n", "", "[results]\npupil=Anna\n",
+     "", "", "", "Anna"},
+    {"Pupil not UTF-8 is left out", "", "", "[results]\npupil=Anna\xff\n", "", "", "", nullptr},
     {"Pupil given first", "", "", "[results]\npupil=Anna\n", "", "Luca", "", "Luca"},
 };
 
@@ -169,6 +173,40 @@ TEST_P(SettingsTest, CommandLineThenUserThenSystem) {
     }
 }
 INSTANTIATE_TEST_SUITE_P(Files, SettingsTest, ::testing::ValuesIn(kSettings), ByName());
+
+// When the name box comes, and what it starts with.
+TEST(SettingsTest, NameBoxOnAskOrSharedLogin) {
+    struct Case {
+        const char *lab, *user, *given, *login;
+        bool ask;
+        const char* prefill; // nullptr: the login's full name (pupilName's last resort)
+        std::size_t problems;
+    };
+    const Case cases[] = {
+        {"", "", "", "anna", false, "", 0},
+        {"[results]\nask_pupil=1\n", "", "", "anna", true, nullptr, 0},
+        {"[results]\nask_pupil=1\npupil=Classe 3B\n", "", "", "anna", true, "Classe 3B", 0},
+        {"[results]\nask_pupil=1\n", "[results]\npupil=Anna B\n", "", "anna", true, "Anna B", 0},
+        {"[results]\nask_pupil=1\n", "[results]\nask_pupil=0\n", "", "anna", false, "", 0},
+        {"[results]\nask_pupil=1\n", "", "Luca", "anna", false, "", 0},
+        {"[results]\nshared_logins=studente, Aula\n", "[results]\npupil=Anna\n", "", "aula", true,
+         "", 0},
+        {"[results]\nshared_logins=studente\n", "", "", "anna", false, "", 0},
+        {"[results]\nask_pupil=si\n", "", "", "anna", false, "", 1},
+        {"[results]\nshared_logins=stud\xe9nte\n", "", "", "anna", false, "", 1},
+    };
+    for (const Case& c : cases) {
+        TempFolder dir;
+        writeText(dir / "lab/brindora.conf", c.lab);
+        writeText(dir / "user/brindora.conf", c.user);
+        const ResultsSettings settings = readResultsSettings(
+            {dir.path(), {dir / "lab/brindora.conf"}, dir / "user/brindora.conf"});
+        const PupilQuestion question = pupilQuestion(c.given, settings, c.login);
+        EXPECT_EQ(question.ask, c.ask) << c.lab << c.user << c.login;
+        EXPECT_EQ(question.prefill, c.prefill ? c.prefill : pupilName("", {})) << c.lab;
+        EXPECT_EQ(settings.problems.size(), c.problems) << c.lab;
+    }
+}
 
 // Where Linux looks for the files: plain text, the same on every platform.
 TEST(SettingsTest, XdgFoldersMakeTheListOfFiles) {

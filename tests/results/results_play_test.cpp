@@ -1,14 +1,20 @@
 // The writer under the real window: the rows of a played game, a folder that hangs or
 // fails or vanishes while the pupil plays on, a game killed mid-play, and the default game,
 // which writes nothing.
+#include "class_summary.h"
 #include "csv.h"
 #include "game_file.h"
+#include "game_folder.h"
 #include "play_fixture.h"
+#include "pupil_name_box.h"
 #include "results_files.h"
 #include "results_setup.h"
 #include "results_writer.h"
+#include "summary_page.h"
 
 #include <QSysInfo>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QtGlobal>
 #include <atomic>
 #include <cerrno>
@@ -122,6 +128,7 @@ TEST_F(ResultsPlayTest, EachAnswerIsARowAndTheEndTheLast) {
     pressCommand2(8);
     clockMs += 4000;
     clickMap(kFrance);
+    tick(); // the score as the pupil sees it last
     QTest::mouseClick(client->command3(), Qt::LeftButton);
     ASSERT_TRUE(writer->waitWritten(5s));
 
@@ -151,6 +158,19 @@ TEST_F(ResultsPlayTest, EachAnswerIsARowAndTheEndTheLast) {
         EXPECT_EQ(rest, expected[i]) << "row " << i + 3;
     }
     EXPECT_TRUE(seenLines().empty());
+
+    // Two states found; the window's Esatte counts the first only, as the next request has
+    // not come: the page gives both, and why.
+    GameFolder folder;
+    std::string error;
+    ASSERT_TRUE(readGameFolder(dir.path(), folder, error, [](const std::string&) {})) << error;
+    const ClassSummary summary = summarise(folder);
+    ASSERT_EQ(summary.pupils.size(), 1u);
+    EXPECT_EQ(summary.pupils[0].found, 2);
+    EXPECT_EQ(QString::number(summary.pupils[0].windowRight), punti());
+    const std::string page = summaryPage(summary, dir.path(), "");
+    EXPECT_NE(page.find("2 (nella finestra " + punti().toStdString() + ")"), std::string::npos);
+    EXPECT_NE(page.find("quando si chiede lo Stato seguente"), std::string::npos);
 }
 
 // The folder hangs from the first call: the window goes on, its timer ticks, the pupil plays;
@@ -295,6 +315,31 @@ TEST_F(DefaultGameTest, WritesNothingAnywhere) {
     QTest::mouseClick(client->command3(), Qt::LeftButton);
     EXPECT_EQ(quits, 1);
     EXPECT_EQ(filesBelow(dir.path()), std::vector<std::string>({"etc", "home"}));
+}
+
+// The name box: nothing to play with no name; the name typed, blanks tidied, with Enter.
+TEST(PupilNameBoxTest, NoEmptyNameEnterPlays) {
+    struct Case {
+        const char *prefill, *typed;
+        bool canPlay;
+        const char* name;
+    };
+    const Case cases[] = {{"", "", false, ""},
+                          {"", "   ", false, ""},
+                          {"Anna Bianchi", nullptr, true, "Anna Bianchi"},
+                          {"Anna", "  Luca   Verdi ", true, "Luca Verdi"}};
+    for (const Case& c : cases) {
+        PupilNameBox box(QString::fromUtf8(c.prefill));
+        box.show();
+        if (c.typed) {
+            box.edit()->clear();
+            QTest::keyClicks(box.edit(), QString::fromUtf8(c.typed));
+        }
+        EXPECT_EQ(box.ok()->isEnabled(), c.canPlay) << c.prefill << "|" << (c.typed ? c.typed : "");
+        QTest::keyClick(box.edit(), Qt::Key_Return);
+        EXPECT_EQ(box.result() == QDialog::Accepted, c.canPlay);
+        EXPECT_EQ(box.name().toStdString(), c.name);
+    }
 }
 
 } // namespace

@@ -1,9 +1,11 @@
 // What only a POSIX system has: symbolic links planted by other users, the real program run
 // in a child process, a game killed by a signal.
+#include "case_name.h"
 #include "child_process.h"
 #include "file_name.h"
 #include "game_file.h"
 #include "results_files.h"
+#include "results_setup.h"
 #include "results_writer.h"
 
 #include <QTest>
@@ -87,9 +89,18 @@ TEST(SummaryTest, RealProgramWritesThePageWithoutADisplay) {
     EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 5) << errors;
 }
 
-// Killed with SIGKILL while it waits for the pupil: every answer it had given is in its file,
-// which reads as a game cut off.
-TEST(KilledGameTest, KeepsEveryAnswerGiven) {
+// Killed while it waits for the pupil: every answer it had given is in its file. SIGKILL
+// leaves a game cut off; a logout's SIGTERM or SIGHUP, a game ended as a closed window.
+struct SignalCase : NamedCase {
+    int number;
+    bool endRow;
+};
+const SignalCase kSignals[] = {
+    {"Kill", SIGKILL, false}, {"Term", SIGTERM, true}, {"Hangup", SIGHUP, true}};
+class SignalTest : public ::testing::TestWithParam<SignalCase> {};
+
+TEST_P(SignalTest, KeepsEveryAnswerGiven) {
+    const SignalCase& c = GetParam();
     TempFolder dir;
     int out[2];
     ASSERT_EQ(pipe(out), 0);
@@ -120,13 +131,51 @@ TEST(KilledGameTest, KeepsEveryAnswerGiven) {
     };
     // Within a second of the click, as a rule; this only guards against a hang.
     EXPECT_TRUE(QTest::qWaitFor([&] { return answersOnDisk() == 5u; }, 5000));
-    child.signal(SIGKILL);
-    EXPECT_EQ(child.wait(), -1);
+    child.signal(c.number);
+    EXPECT_EQ(child.wait(), -1); // ended by the signal, as before
     const ReadResult read = readGameFile(fileText(gameFile()));
     EXPECT_EQ(read.problem, ReadProblem::None);
     ASSERT_EQ(read.record.answers.size(), 5u);
-    EXPECT_FALSE(read.record.end.has_value()); // unfinished
     EXPECT_EQ(read.record.answers[4].clicked, 8);
+    if (c.endRow) {
+        EXPECT_EQ(read.record.end, GameEnd::WindowClosed);
+    } else {
+        EXPECT_FALSE(read.record.end.has_value()); // unfinished
+    }
+}
+INSTANTIATE_TEST_SUITE_P(Signals, SignalTest, ::testing::ValuesIn(kSignals), ByName());
+
+// Game files are the pupils' personal data: readable by the folder's group, never by all.
+TEST(GameFileTest, NoWorldBits) {
+    TempFolder dir;
+    ResultsWriterSetup setup;
+    setup.folder = dir.path();
+    setup.place = {"pc", "Anna"};
+    std::string path;
+    {
+        ResultsWriter writer(setup);
+        writer.answered({1, 1, 1, "", true});
+        ASSERT_TRUE(writer.waitWritten(std::chrono::seconds(5)));
+        path = writer.path();
+    }
+    const auto mode = std::filesystem::status(path).permissions();
+    EXPECT_EQ(mode & std::filesystem::perms::others_all, std::filesystem::perms::none);
+    EXPECT_EQ(mode & std::filesystem::perms::group_write, std::filesystem::perms::none);
+    EXPECT_NE(mode & std::filesystem::perms::owner_write, std::filesystem::perms::none);
+}
+
+// A file name with a line end and a terminal escape: the teacher's terminal sees them escaped.
+TEST(SummaryTest, FileNamesReachStandardErrorEscaped) {
+    TempFolder dir;
+    writeText(dir / "x\nbrindora: all fine\x1b]0;owned\x07.csv", "not a game");
+    ::testing::internal::CaptureStderr();
+    std::string error;
+    EXPECT_FALSE(writeSummary(dir.path(), error).empty()) << error;
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_EQ(said.find('\x1b'), std::string::npos);
+    EXPECT_NE(said.find("x\\x0abrindora: all fine\\x1b]0;owned\\x07.csv"), std::string::npos)
+        << said;
 }
 
 } // namespace

@@ -2,10 +2,12 @@
 // escaping, the files skipped; and the real program's --summary with no display at all.
 #include "class_map.h"
 #include "class_summary.h"
+#include "messages.h"
 #include "results_files.h"
 #include "results_setup.h"
 #include "summary_page.h"
 
+#include <array>
 #include <gtest/gtest.h>
 
 using namespace brindora;
@@ -134,7 +136,31 @@ TEST(SummaryTest, PageIsEscapedSelfContainedAndTintsTheMap) {
     };
     std::map<int, std::set<std::uint32_t>> seen;
     for (std::size_t pixel = 0; pixel < mask.rgb.size(); ++pixel)
-        seen[static_cast<unsigned char>(mask.rgb[pixel])].insert(colourAt(pixel));
+        if (colourAt(pixel) != kBorderColour)
+            seen[static_cast<unsigned char>(mask.rgb[pixel])].insert(colourAt(pixel));
+
+    // Wherever two areas of the mask touch, a border pixel on one side or the other; and
+    // every pair of neighbours touches somewhere.
+    const auto value = [&](std::size_t pixel) {
+        return static_cast<unsigned char>(mask.rgb[pixel]);
+    };
+    std::set<std::pair<int, int>> neighbours;
+    std::size_t unmarked = 0;
+    for (int y = 0; y < mask.height; ++y)
+        for (int x = 0; x < mask.width; ++x) {
+            const std::size_t p = std::size_t(y) * mask.width + x;
+            for (const std::size_t q : {p + 1, p + mask.width}) {
+                if ((q == p + 1 && x + 1 == mask.width) || q >= mask.rgb.size())
+                    continue;
+                if (value(p) == 0 || value(q) == 0 || value(p) == value(q))
+                    continue;
+                neighbours.insert(std::minmax<int>(value(p), value(q)));
+                unmarked += colourAt(p) != kBorderColour && colourAt(q) != kBorderColour;
+            }
+        }
+    EXPECT_EQ(unmarked, 0u);
+    EXPECT_TRUE(neighbours.count({8, 18})); // France and Spain, for one
+    EXPECT_GE(neighbours.size(), 40u);
     EXPECT_EQ(seen[1], std::set<std::uint32_t>({0xDE2D26})); // Romania, 2 in 3 missed
     EXPECT_EQ(seen[2], std::set<std::uint32_t>({0xFB6A4A})); // Bulgaria, 1 in 2
     EXPECT_EQ(seen[8], std::set<std::uint32_t>({0xFEE5D9})); // France, never missed
@@ -155,7 +181,8 @@ TEST(ReviewTest, MissedStatesWithinTheChosenOnes) {
         {"Anna", {}, {1, 2}, nullptr},
         {"anna", {2, 8}, {2}, nullptr},
         {"Anna", {8}, {}, "none of the states Anna missed"},
-        {"=Luca", {}, {}, "=Luca missed no state at the first click"},
+        {"=Luca", {}, {}, "=Luca found every state at the first click"},
+        {"Anna Bianchi", {}, {}, "no game of Anna Bianchi in"},
     };
     for (const Case& c : cases) {
         ::testing::internal::CaptureStderr();
@@ -170,6 +197,46 @@ TEST(ReviewTest, MissedStatesWithinTheChosenOnes) {
             EXPECT_EQ(last.find("brindora: review"), std::string::npos) << errors;
         }
     }
+}
+
+// The dates as Italian says them: "dell'11", "dall'8", "all'1".
+TEST(SummaryTest, DatesElidedAsItalianSaysThem) {
+    const std::array<const char*, 3> cases[] = {
+        {"2026-12-11 10:00:00", "2026-12-11 11:00:00", "Partite dell&#39;11/12/2026"},
+        {"2026-12-12 10:00:00", "2026-12-12 11:00:00", "Partite del 12/12/2026"},
+        {"2026-03-08 10:00:00", "2026-03-10 11:00:00", "Partite dall&#39;08/03/2026 al 10/03/2026"},
+        {"2026-03-10 10:00:00", "2026-04-01 11:00:00", "Partite dal 10/03/2026 all&#39;01/04/2026"},
+    };
+    for (const auto& [first, last, said] : cases) {
+        ClassSummary s;
+        s.firstTime = first;
+        s.lastTime = last;
+        EXPECT_NE(summaryPage(s, "/srv", "").find(said), std::string::npos) << said;
+    }
+}
+
+// The results' lines in both languages, from the catalogue; the names given kept byte for byte.
+TEST(MessagesTest, ItalianOrEnglish) {
+    const std::string odd = "Anna %2 \xff";
+    struct Case {
+        bool italian;
+        std::string said;
+    };
+    const Case cases[] = {
+        {false, "brindora: review: no game of Anna %2 \xff in \"/srv\": the full game"},
+        {true, "brindora: ripasso: nessuna partita di Anna %2 \xff in \"/srv\": gioco completo"},
+    };
+    for (const Case& c : cases) {
+        setItalianMessages(c.italian);
+        EXPECT_EQ(say(QT_TRANSLATE_NOOP("brindora",
+                                        "brindora: review: no game of %1 in \"%2\": the full game"),
+                      {odd, "/srv"}),
+                  c.said);
+        const ReadResult read = readGameFile("nome;voto\r\n");
+        EXPECT_EQ(read.detail, c.italian ? "non è il file di una partita di Brindora"
+                                         : "it is not a game file of Brindora");
+    }
+    setItalianMessages(false);
 }
 
 } // namespace
