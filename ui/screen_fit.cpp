@@ -213,10 +213,8 @@ void ScreenFit::fitNormal() {
         m_window.menuBar() ? qMax(m_window.menuBar()->height(), m_window.menuBar()->sizeHint().height()) : 0;
     // Where Qt scales by a factor that is not whole, it asks the window manager for sizes in
     // steps of whole device pixels (2 at 150 %), and a window manager may make the window a
-    // few device pixels larger than asked to meet the step (metacity: 3): what it added the
-    // last time is kept free.
-    const QSize grown = grownByDesktop();
-    m_grown = QSize(qMax(m_grown.width(), grown.width()), qMax(m_grown.height(), grown.height()));
+    // few device pixels larger than asked to meet the step (metacity: 3): what it added, once
+    // the window has settled (placeWhole), is kept free.
     const double scale =
         qMin(1.0, qMin(double(room.width() - frameWidth - m_grown.width()) / kDesignSize.width(),
                        double(room.height() - frameHeight - menu - m_grown.height()) /
@@ -284,6 +282,14 @@ void ScreenFit::placeWhole() {
             if (m_placedFor.hasExpired(kStayMs)) {
                 m_placePending = false;
                 m_centre = false;
+                // Settled: only now does a size larger than asked come from the window manager,
+                // not from a change still on its way.
+                const QSize grown = grownByDesktop();
+                if (grown.width() > m_grown.width() || grown.height() > m_grown.height()) {
+                    m_grown = m_grown.expandedTo(grown);
+                    qCDebug(lcScreen) << "fit: the window manager made the window larger by" << grown;
+                    fitNormal();
+                }
                 return;
             }
         } else {
