@@ -237,12 +237,15 @@ TEST_P(FolderFailureTest, OneLineThenEveryAnswerWhenTheFolderIsBack) {
     EXPECT_NE(seenLines()[0].find(f.said), std::string::npos) << seenLines()[0];
     EXPECT_EQ(seenLines()[0].rfind("brindora: results: ", 0), 0u);
 
-    ops->createError = 0;
-    ops->writeError = 0;
     if (f.createError == 0 && f.writeError == 0) {
+        // The file gives way to the folder; meanwhile the writer fails for the reason it told
+        // already, not for a folder missing for a moment.
+        ops->createError = ENOTDIR;
         std::filesystem::remove(folder);
         std::filesystem::create_directory(folder);
     }
+    ops->createError = 0;
+    ops->writeError = 0;
     ASSERT_TRUE(writer->waitWritten(10s));
     const ReadResult read = readGameFile(fileText(writer->path()));
     EXPECT_EQ(read.problem, ReadProblem::None);
